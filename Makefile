@@ -1,0 +1,30 @@
+# Thin wrapper: install what is missing, configure once, build, then run or test.
+BUILD_DIR ?= build
+PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins
+SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+
+.PHONY: all setup configure build run test
+
+all: build
+
+setup:
+	@missing="$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${db:Status-Status}\n' $$p 2>/dev/null | grep -qx installed || echo $$p; \
+	done)"; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:" $$missing; \
+	    $(SUDO) apt-get update -qq && \
+	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+configure: setup
+	@test -f $(BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD_DIR) --parallel $$(nproc)
+
+run: build
+	$(BUILD_DIR)/window/tarvelo
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure --no-tests=error --timeout 300

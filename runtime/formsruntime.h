@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class RunTimeError;
+
+// What the commands may ask of the window and the application, and nothing
+// more. The program uses QtFormsRuntime; tests put a recording fake in its
+// place. Every operation that fails raises RunTimeError.
+class FormsRuntime {
+public:
+    // Message box styles: the icon, always with a single OK button.
+    enum MsgBoxStyle : int {
+        Critical = 16,
+        Question = 32,
+        Exclamation = 48,
+        Information = 64,
+    };
+
+    virtual ~FormsRuntime() = default;
+
+    // The whole text of the text field with this object name.
+    virtual QString fieldText(const QString& field) = 0;
+    virtual void setFieldText(const QString& field, const QString& text) = 0;
+
+    // A modal message box; returns when the user has dismissed it.
+    virtual void msgBox(const QString& prompt, int style, const QString& title) = 0;
+
+    // Ends the program with exit status 0. The caller returns right after;
+    // no further event is handled.
+    virtual void end() = 0;
+
+    // Runs one command. A run-time error stops the command at the failing
+    // step, keeps what was done before it, and is shown in a critical box;
+    // the program goes on running.
+    void run(const std::function<void()>& command);
+
+    // The program's title, which the runtime's own messages carry.
+    static QString programTitle() { return QStringLiteral("Calcolo del Tarvelo"); }
+
+    // The text of the box that reports an error a command did not trap.
+    static QString errorPrompt(const RunTimeError& error);
+};

@@ -1,0 +1,62 @@
+#include "qtformsruntime.h"
+
+#include "runtimeerror.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+
+QtFormsRuntime::QtFormsRuntime(QWidget& form)
+    : m_form(form)
+{
+}
+
+QString QtFormsRuntime::fieldText(const QString& field)
+{
+    return lineEdit(field).text();
+}
+
+void QtFormsRuntime::setFieldText(const QString& field, const QString& text)
+{
+    lineEdit(field).setText(text);
+}
+
+void QtFormsRuntime::msgBox(const QString& prompt, int style, const QString& title)
+{
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (style & 0x70) {
+    case Critical:
+        icon = QMessageBox::Critical;
+        break;
+    case Question:
+        icon = QMessageBox::Question;
+        break;
+    case Exclamation:
+        icon = QMessageBox::Warning;
+        break;
+    case Information:
+        icon = QMessageBox::Information;
+        break;
+    }
+    QMessageBox box(icon, title, prompt, QMessageBox::Ok, &m_form);
+    box.exec();
+}
+
+void QtFormsRuntime::end()
+{
+    m_form.window()->hide();
+    QCoreApplication::exit(0);
+}
+
+QLineEdit& QtFormsRuntime::lineEdit(const QString& field) const
+{
+    auto* control = m_form.findChild<QWidget*>(field);
+    if (!control)
+        throw RunTimeError(RunTimeError::ObjectRequired,
+                           QStringLiteral("il campo %1 non esiste").arg(field));
+    auto* edit = qobject_cast<QLineEdit*>(control);
+    if (!edit)
+        throw RunTimeError(RunTimeError::NotSupported,
+                           QStringLiteral("%1 non è un campo di testo").arg(field));
+    return *edit;
+}

@@ -1,9 +1,11 @@
 # Thin wrapper: install what is missing, configure once, build, then run or test.
 BUILD_DIR ?= build
-PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins
+PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins \
+    fonts-liberation fonts-ebgaramond fonts-dejavu-core \
+    xvfb xdotool xclip
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all setup configure build run test
+.PHONY: all setup configure build run test screenshot
 
 all: build
 
@@ -28,3 +30,6 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --no-tests=error --timeout 300
+
+screenshot: build
+	bash tests/e2e/screenshot.sh $(BUILD_DIR)/window/tarvelo $(BUILD_DIR)/tests/xgrab docs/screenshot.png

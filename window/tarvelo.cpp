@@ -1,43 +1,24 @@
 #include "tarvelo.h"
 
-#include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLineEdit>
-#include <QPushButton>
+#include "storedform.h"
 
 Tarvelo::Tarvelo(QWidget* parent)
     : QWidget(parent)
     , m_forms(*this)
     , m_calculator(m_forms)
 {
-    setWindowTitle(FormsRuntime::programTitle());
+    m_ui.setupUi(this);
+    loadStoredForm(*this);
 
-    auto* form = new QFormLayout(this);
-    auto addField = [&](const QString& name, const QString& caption) {
-        auto* field = new QLineEdit(this);
-        field->setObjectName(name);
-        field->setAlignment(Qt::AlignCenter);
-        form->addRow(caption, field);
-        return field;
-    };
-    QLineEdit* real = addField(QStringLiteral("TxtPesoRe"), QStringLiteral("PESO REALE  in Kg"));
-    addField(QStringLiteral("TxtPesoId"), QStringLiteral("PESO IDEALE in Kg  "));
-    addField(QStringLiteral("TxtTarvelo"), QStringLiteral("Tarvelo Kg"));
+    bind(m_ui.CmdCalcola, &Calculator::compute);
+    bind(m_ui.CmdCancella, &Calculator::clear);
+    bind(m_ui.CmdUscita, &Calculator::exit);
 
-    auto* buttons = new QHBoxLayout;
-    auto addButton = [&](const QString& name, const QString& caption,
-                         void (Calculator::*command)()) {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(name);
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-        connect(button, &QPushButton::clicked, this,
-                [this, command] { m_forms.run([this, command] { (m_calculator.*command)(); }); });
-    };
-    addButton(QStringLiteral("CmdCalcola"), QStringLiteral("Calcola"), &Calculator::compute);
-    addButton(QStringLiteral("CmdCancella"), QStringLiteral("Cancella"), &Calculator::clear);
-    addButton(QStringLiteral("CmdUscita"), QStringLiteral("Uscita"), &Calculator::exit);
-    form->addRow(buttons);
+    m_ui.TxtPesoRe->setFocus();
+}
 
-    real->setFocus();
+void Tarvelo::bind(QPushButton* button, void (Calculator::*command)())
+{
+    connect(button, &QPushButton::clicked, this,
+            [this, command] { m_forms.run([this, command] { (m_calculator.*command)(); }); });
 }

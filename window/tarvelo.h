@@ -2,11 +2,14 @@
 
 #include "calculator.h"
 #include "qtformsruntime.h"
+#include "ui_tarvelo.h"
 
 #include <QWidget>
 
-// The main window: its fields and buttons, with each button bound to its
-// command.
+class QPushButton;
+
+// The main window, built from its stored description, with each button bound
+// to its command. No other event of any control is handled.
 class Tarvelo : public QWidget {
     Q_OBJECT
 
@@ -16,6 +19,9 @@ public:
     const Calculator& calculator() const { return m_calculator; }
 
 private:
+    void bind(QPushButton* button, void (Calculator::*command)());
+
+    Ui::Tarvelo m_ui;
     QtFormsRuntime m_forms;
     Calculator m_calculator;
 };

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# A picture of the real window after a computation, for the README.
+# Usage: screenshot.sh PATH/TO/tarvelo PATH/TO/xgrab OUTPUT.png
+set -euo pipefail
+source "$(dirname "$0")/xsession.sh"
+APP=$1 GRAB=$2 OUT=$3
+
+start_x
+start_app "$APP"
+type_text "85.5"
+click $TXT_PESO_ID
+type_text "70"
+click $CMD_CALCOLA
+click $TXT_TARVELO
+mark_clipboard
+expect_copied "76,2" "result before the screenshot"
+# Leave the focus where a person would look first.
+click $TXT_PESO_RE
+mkdir -p "$(dirname "$OUT")"
+"$GRAB" "$WINDOW" "$OUT"
+echo "wrote $OUT"

@@ -1,0 +1,166 @@
+// Draws the program's icon and writes it as a Windows icon file with three
+// images: 32 x 32 in two colours, 32 x 32 and 16 x 16 in sixteen colours.
+//
+// The artwork: a gym weight with "kg" on it, dark on a transparent ground.
+//
+// Usage: makeicon OUTPUT.ico
+#include <QBuffer>
+#include <QDataStream>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cstdio>
+
+namespace {
+
+// The artwork at any size, on a transparent ground.
+QImage drawWeight(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+
+    // The ring on top.
+    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(11, 2.5, 10, 9));
+
+    // The body: a trapezoid, wider at the bottom.
+    QPainterPath body;
+    body.moveTo(8, 10);
+    body.lineTo(24, 10);
+    body.lineTo(30.5, 30.5);
+    body.lineTo(1.5, 30.5);
+    body.closeSubpath();
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(QColor(0x00, 0x80, 0x80));
+    p.drawPath(body);
+
+    // "kg", in white; at 16 pixels only a bar stays legible.
+    p.setPen(Qt::white);
+    if (size >= 32) {
+        QFont font;
+        font.setFamily("DejaVu Sans");
+        font.setBold(true);
+        font.setPixelSize(11);
+        p.setFont(font);
+        p.drawText(QRectF(4, 14, 24, 14), Qt::AlignCenter, "kg");
+    } else {
+        p.fillRect(QRectF(10, 19, 12, 4), Qt::white);
+    }
+    return image;
+}
+
+// The sixteen colours of the standard VGA palette.
+const QList<QRgb> kVga16 = {
+    0xff000000, 0xff800000, 0xff008000, 0xff808000, 0xff000080, 0xff800080, 0xff008080, 0xffc0c0c0,
+    0xff808080, 0xffff0000, 0xff00ff00, 0xffffff00, 0xff0000ff, 0xffff00ff, 0xff00ffff, 0xffffffff,
+};
+const QList<QRgb> kMono = {0xff000000, 0xffffffff};
+
+struct IconImage {
+    QImage indexed; // Format_Indexed8, holding indexes into its colour table
+    QImage alpha;   // the artwork, for the transparency mask
+    int bitsPerPixel;
+};
+
+IconImage quantize(const QImage& art, const QList<QRgb>& colors, int bitsPerPixel)
+{
+    QImage opaque(art.size(), QImage::Format_RGB32);
+    opaque.fill(Qt::white);
+    QPainter(&opaque).drawImage(0, 0, art);
+    return {opaque.convertToFormat(QImage::Format_Indexed8, colors, Qt::ThresholdDither), art,
+            bitsPerPixel};
+}
+
+int rowBytes(int width, int bitsPerPixel)
+{
+    return (width * bitsPerPixel + 31) / 32 * 4;
+}
+
+// One image in the icon file's layout: a bitmap header, the colour table,
+// the colour bits and the transparency mask, rows bottom up.
+QByteArray iconBitmap(const IconImage& image)
+{
+    const int w = image.indexed.width();
+    const int h = image.indexed.height();
+    const int bpp = image.bitsPerPixel;
+    const QList<QRgb> colors = image.indexed.colorTable();
+
+    QByteArray data;
+    QDataStream out(&data, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const quint32 imageBytes = (rowBytes(w, bpp) + rowBytes(w, 1)) * h;
+    out << quint32(40) << qint32(w) << qint32(2 * h) << quint16(1) << quint16(bpp) << quint32(0)
+        << imageBytes << qint32(0) << qint32(0) << quint32(colors.size()) << quint32(0);
+    for (QRgb c : colors)
+        out << quint8(qBlue(c)) << quint8(qGreen(c)) << quint8(qRed(c)) << quint8(0);
+
+    for (int y = h - 1; y >= 0; --y) {
+        QByteArray row(rowBytes(w, bpp), '\0');
+        for (int x = 0; x < w; ++x) {
+            const bool transparent = qAlpha(image.alpha.pixel(x, y)) < 128;
+            const int index = transparent ? 0 : image.indexed.pixelIndex(x, y);
+            const int bit = x * bpp;
+            row[bit / 8] = char(row[bit / 8] | (index << (8 - bpp - bit % 8)));
+        }
+        out.writeRawData(row.constData(), row.size());
+    }
+    for (int y = h - 1; y >= 0; --y) {
+        QByteArray row(rowBytes(w, 1), '\0');
+        for (int x = 0; x < w; ++x) {
+            if (qAlpha(image.alpha.pixel(x, y)) < 128)
+                row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
+        }
+        out.writeRawData(row.constData(), row.size());
+    }
+    return data;
+}
+
+QByteArray iconFile(const QList<IconImage>& images)
+{
+    QList<QByteArray> bitmaps;
+    for (const IconImage& image : images)
+        bitmaps.append(iconBitmap(image));
+
+    QByteArray file;
+    QDataStream out(&file, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(1) << quint16(images.size());
+    quint32 offset = 6 + 16 * images.size();
+    for (int i = 0; i < images.size(); ++i) {
+        const IconImage& image = images[i];
+        out << quint8(image.indexed.width()) << quint8(image.indexed.height())
+            << quint8(1 << image.bitsPerPixel) << quint8(0) << quint16(1)
+            << quint16(image.bitsPerPixel) << quint32(bitmaps[i].size()) << offset;
+        offset += bitmaps[i].size();
+    }
+    for (const QByteArray& bitmap : bitmaps)
+        out.writeRawData(bitmap.constData(), bitmap.size());
+    return file;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: makeicon OUTPUT.ico\n");
+        return 2;
+    }
+    const QImage large = drawWeight(32);
+    const QByteArray ico = iconFile({quantize(large, kMono, 1), quantize(large, kVga16, 4),
+                                     quantize(drawWeight(16), kVga16, 4)});
+    QFile out(QString::fromLocal8Bit(argv[1]));
+    if (!out.open(QIODevice::WriteOnly) || out.write(ico) != ico.size()) {
+        std::fprintf(stderr, "makeicon: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}

@@ -2,10 +2,12 @@
 BUILD_DIR ?= build
 PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins \
     fonts-liberation fonts-ebgaramond fonts-dejavu-core \
-    xvfb xdotool xclip
+    xvfb xdotool xclip \
+    qt6-svg-dev desktop-file-utils appstream dpkg-dev file \
+    at-spi2-core python3-pyatspi dbus
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all setup configure build run test screenshot
+.PHONY: all setup configure build run test screenshot package install
 
 all: build
 
@@ -33,3 +35,11 @@ test: build
 
 screenshot: build
 	bash tests/e2e/screenshot.sh $(BUILD_DIR)/window/tarvelo $(BUILD_DIR)/tests/xgrab docs/screenshot.png
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+# Installs under PREFIX (default /usr/local); DESTDIR is honoured.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)

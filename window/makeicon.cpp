@@ -1,29 +1,32 @@
-// Draws the program's icon and writes it as a Windows icon file with three
-// images: 32 x 32 in two colours, 32 x 32 and 16 x 16 in sixteen colours.
+// Draws the program's icon, once, in every form it is used in:
+//  - tarvelo.ico, the window icon: 32 x 32 in two colours, 32 x 32 and
+//    16 x 16 in sixteen colours;
+//  - tarvelo-N.png at the sizes of the desktop's icon theme;
+//  - tarvelo.svg, the scalable icon.
 //
-// The artwork: a gym weight with "kg" on it, dark on a transparent ground.
+// The artwork: a gym weight with "kg" on it, on a transparent ground.
 //
-// Usage: makeicon OUTPUT.ico
-#include <QBuffer>
+// Usage: makeicon OUTPUT_FOLDER
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgGenerator>
 
 #include <cstdio>
 
 namespace {
 
-// The artwork at any size, on a transparent ground.
-QImage drawWeight(int size)
+// Below this size the letters blur, and a white bar stands for them.
+constexpr int kSmallestLettered = 32;
+
+// The artwork on a 32-unit square, for a target of `size` pixels.
+void paintWeight(QPainter& p, int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
 
     // The ring on top.
     p.setPen(QPen(QColor(0x40, 0x40, 0x40), 3));
@@ -41,9 +44,9 @@ QImage drawWeight(int size)
     p.setBrush(QColor(0x00, 0x80, 0x80));
     p.drawPath(body);
 
-    // "kg", in white; at 16 pixels only a bar stays legible.
+    // "kg", in white.
     p.setPen(Qt::white);
-    if (size >= 32) {
+    if (size >= kSmallestLettered) {
         QFont font;
         font.setFamily("DejaVu Sans");
         font.setBold(true);
@@ -53,7 +56,30 @@ QImage drawWeight(int size)
     } else {
         p.fillRect(QRectF(10, 19, 12, 4), Qt::white);
     }
+}
+
+QImage drawWeight(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.scale(size / 32.0, size / 32.0);
+    paintWeight(p, size);
     return image;
+}
+
+bool writeSvg(const QString& path)
+{
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(32, 32));
+    svg.setViewBox(QRect(0, 0, 32, 32));
+    svg.setTitle("Calcolo del Tarvelo");
+    QPainter p;
+    if (!p.begin(&svg))
+        return false;
+    paintWeight(p, kSmallestLettered);
+    return p.end();
 }
 
 // The sixteen colours of the standard VGA palette.
@@ -145,21 +171,33 @@ QByteArray iconFile(const QList<IconImage>& images)
     return file;
 }
 
+bool writeFile(const QString& path, const QByteArray& data)
+{
+    QFile out(path);
+    return out.open(QIODevice::WriteOnly) && out.write(data) == data.size();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: makeicon OUTPUT.ico\n");
+        std::fprintf(stderr, "usage: makeicon OUTPUT_FOLDER\n");
         return 2;
     }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+
     const QImage large = drawWeight(32);
-    const QByteArray ico = iconFile({quantize(large, kMono, 1), quantize(large, kVga16, 4),
-                                     quantize(drawWeight(16), kVga16, 4)});
-    QFile out(QString::fromLocal8Bit(argv[1]));
-    if (!out.open(QIODevice::WriteOnly) || out.write(ico) != ico.size()) {
-        std::fprintf(stderr, "makeicon: cannot write %s\n", argv[1]);
+    bool written = writeFile(out.filePath("tarvelo.ico"),
+                             iconFile({quantize(large, kMono, 1), quantize(large, kVga16, 4),
+                                       quantize(drawWeight(16), kVga16, 4)}));
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        written =
+            written && drawWeight(size).save(out.filePath(QString("tarvelo-%1.png").arg(size)));
+    written = written && writeSvg(out.filePath("tarvelo.svg"));
+    if (!written) {
+        std::fprintf(stderr, "makeicon: cannot write the icons into %s\n", argv[1]);
         return 1;
     }
     return 0;

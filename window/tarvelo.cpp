@@ -10,6 +10,13 @@ Tarvelo::Tarvelo(QWidget* parent)
     m_ui.setupUi(this);
     loadStoredForm(*this);
 
+    // The stored icon holds the classic 16 and 32 pixel images; larger ones
+    // keep it sharp on high-DPI screens.
+    QIcon icon = windowIcon();
+    for (int size : {64, 128})
+        icon.addFile(QStringLiteral(":/tarvelo-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
+
     bind(m_ui.CmdCalcola, &Calculator::compute);
     bind(m_ui.CmdCancella, &Calculator::clear);
     bind(m_ui.CmdUscita, &Calculator::exit);

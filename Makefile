@@ -35,6 +35,7 @@ test: build
 
 screenshot: build
 	bash tests/e2e/screenshot.sh $(BUILD_DIR)/window/tarvelo $(BUILD_DIR)/tests/xgrab docs/screenshot.png
+	bash tests/e2e/screenshot.sh $(BUILD_DIR)/window/tarvelo $(BUILD_DIR)/tests/xgrab docs/screenshot-2x.png 2
 
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB

@@ -2,6 +2,8 @@
 
 #include "systemcolors.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QFont>
 #include <QFontDatabase>
 #include <QWidget>
@@ -32,7 +34,7 @@ void registerFontSubstitutes()
     Q_UNUSED(registered);
 }
 
-void applyStoredProperties(QWidget& widget)
+void applyPointSize(QWidget& widget)
 {
     const QVariant pointSize = widget.property("pointSizeF");
     if (pointSize.isValid()) {
@@ -40,35 +42,78 @@ void applyStoredProperties(QWidget& widget)
         font.setPointSizeF(pointSize.toDouble());
         widget.setFont(font);
     }
+}
 
-    // Only the roles set here become the widget's own; the rest still follow
-    // the application palette.
+// Resolves the widget's system colours against the theme's palette. Text
+// colours are kept readable on the background they are drawn on.
+void applyColors(QWidget& widget)
+{
+    const QPalette theme = QApplication::palette(&widget);
     QPalette palette = widget.palette();
     bool recoloured = false;
-    auto resolve = [&](const char* property, QPalette::ColorRole role) {
-        const QVariant index = widget.property(property);
-        if (!index.isValid())
-            return false;
-        const QColor color = systemColor(index.toInt(), palette);
-        if (!color.isValid())
-            return false;
-        palette.setColor(role, color);
-        recoloured = true;
-        return true;
-    };
-    resolve("systemTextColor", QPalette::WindowText);
-    if (resolve("systemBackColor", QPalette::Window))
-        widget.setAutoFillBackground(true);
+
+    const QVariant back = widget.property("systemBackColor");
+    if (back.isValid()) {
+        const QColor color = systemColor(back.toInt(), theme);
+        if (color.isValid()) {
+            palette.setColor(QPalette::Window, color);
+            widget.setAutoFillBackground(true);
+            recoloured = true;
+        }
+    }
+    const QVariant text = widget.property("systemTextColor");
+    if (text.isValid()) {
+        const QColor color = systemColor(text.toInt(), theme);
+        if (color.isValid()) {
+            palette.setColor(QPalette::WindowText,
+                             readableOn(color, palette.color(QPalette::Window)));
+            recoloured = true;
+        }
+    }
+    // Only the roles set here become the widget's own; the rest still follow
+    // the application palette.
     if (recoloured)
         widget.setPalette(palette);
 }
+
+void applyColorsToForm(QWidget& form)
+{
+    applyColors(form); // first: the controls are drawn on its background
+    for (QWidget* child : form.findChildren<QWidget*>())
+        applyColors(*child);
+}
+
+// Resolves the colours again when the theme's palette changes, as it does
+// when the desktop switches between light and dark.
+class ThemeWatcher : public QObject {
+public:
+    explicit ThemeWatcher(QWidget& form)
+        : QObject(&form)
+        , m_form(form)
+    {
+        form.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &m_form && event->type() == QEvent::ApplicationPaletteChange)
+            applyColorsToForm(m_form);
+        return false;
+    }
+
+private:
+    QWidget& m_form;
+};
 
 } // namespace
 
 void loadStoredForm(QWidget& form)
 {
     registerFontSubstitutes();
-    applyStoredProperties(form);
+    applyPointSize(form);
     for (QWidget* child : form.findChildren<QWidget*>())
-        applyStoredProperties(*child);
+        applyPointSize(*child);
+    applyColorsToForm(form);
+    new ThemeWatcher(form);
 }

@@ -6,6 +6,8 @@
 XVFB_PID=""
 APP_PID=""
 WINDOW=""
+# The program's scale factor; coordinates below are in window pixels at 1.
+SCALE=${SCALE:-1}
 
 stop_all() {
     local status=$?
@@ -39,7 +41,7 @@ wait_for() {
 # pixel is 15 twips.
 start_x() {
     DISPLAY_FILE=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$DISPLAY_FILE" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1600x1200x24 -dpi 96 -nolisten tcp 3>"$DISPLAY_FILE" >/dev/null 2>&1 &
     XVFB_PID=$!
     wait_for 20 test -s "$DISPLAY_FILE" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n 1 "$DISPLAY_FILE")"
@@ -49,7 +51,7 @@ start_x() {
 
 # Starts the program under an Italian locale and waits for its window.
 start_app() {
-    LC_ALL=it_IT.UTF-8 LANG=it_IT.UTF-8 "$1" >/dev/null 2>&1 &
+    QT_SCALE_FACTOR=$SCALE LC_ALL=it_IT.UTF-8 LANG=it_IT.UTF-8 "$1" >/dev/null 2>&1 &
     APP_PID=$!
     WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Calcolo del Tarvelo$' | head -n 1) ||
         fail "the window did not appear"
@@ -65,7 +67,7 @@ focus_window() {
 # Clicks the centre of a control, given its rectangle in window pixels.
 click() {
     focus_window
-    xdotool mousemove --window "$WINDOW" $(($1 + $3 / 2)) $(($2 + $4 / 2)) click 1
+    xdotool mousemove --window "$WINDOW" $(((2 * $1 + $3) * SCALE / 2)) $(((2 * $2 + $4) * SCALE / 2)) click 1
 }
 
 type_text() {

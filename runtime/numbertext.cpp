@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <string>
 
 namespace {
 
@@ -40,22 +39,25 @@ double valFromText(QStringView text)
         ++i;
     }
 
-    // The value is 0.<digits> x 10^exponent, with leading zeros dropped.
-    std::string digits;
+    // The value is 0.<digits> x 10^exponent, with leading zeros dropped. The
+    // digits go straight into the text handed to from_chars:
+    // "0.<digits>[1]e<exponent>".
+    char normal[kMaxDigits + 32] = {'0', '.'};
+    std::size_t count = 0;
     bool sticky = false;
     std::int64_t exponent = 0;
     bool sawDigit = false;
 
     auto take = [&](char16_t c) {
-        if (digits.size() < kMaxDigits)
-            digits.push_back(static_cast<char>(c));
+        if (count < kMaxDigits)
+            normal[2 + count++] = static_cast<char>(c);
         else if (c != u'0')
             sticky = true;
     };
 
     for (; isDigit(at(i)); ++i) {
         sawDigit = true;
-        if (digits.empty() && at(i) == u'0')
+        if (count == 0 && at(i) == u'0')
             continue;
         take(at(i));
         ++exponent;
@@ -63,7 +65,7 @@ double valFromText(QStringView text)
     if (at(i) == u'.') {
         for (++i; isDigit(at(i)); ++i) {
             sawDigit = true;
-            if (digits.empty() && at(i) == u'0')
+            if (count == 0 && at(i) == u'0')
                 --exponent;
             else
                 take(at(i));
@@ -89,7 +91,7 @@ double valFromText(QStringView text)
     }
 
     const double zero = negative ? -0.0 : 0.0;
-    if (digits.empty())
+    if (count == 0)
         return zero;
     // 0.1e310 is beyond the largest double; 0.9e-324 rounds to zero.
     if (exponent > 310)
@@ -97,13 +99,14 @@ double valFromText(QStringView text)
     if (exponent < -330)
         return zero;
 
-    std::string normal = "0." + digits;
+    char* end = normal + 2 + count;
     if (sticky)
-        normal.push_back('1');
-    normal += 'e' + std::to_string(exponent);
+        *end++ = '1';
+    *end++ = 'e';
+    end = std::to_chars(end, normal + sizeof normal, exponent).ptr;
 
     double value = 0.0;
-    const auto parsed = std::from_chars(normal.data(), normal.data() + normal.size(), value);
+    const auto parsed = std::from_chars(normal, end, value);
     if (parsed.ec == std::errc::result_out_of_range || !std::isfinite(value)) {
         if (exponent > 0)
             throw RunTimeError::overflow();

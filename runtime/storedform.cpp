@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
-#include <QFontDatabase>
 #include <QWidget>
 
 namespace {
@@ -21,18 +20,6 @@ constexpr Substitute kSubstitutes[] = {
     {"Garamond", "EB Garamond"},
     {"Verdana", "DejaVu Sans"},
 };
-
-void registerFontSubstitutes()
-{
-    static const bool registered = [] {
-        for (const Substitute& s : kSubstitutes) {
-            if (!QFontDatabase::hasFamily(s.family))
-                QFont::insertSubstitution(s.family, s.standIn);
-        }
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
 
 void applyPointSize(QWidget& widget)
 {
@@ -108,12 +95,23 @@ private:
 
 } // namespace
 
+void registerFontSubstitutes()
+{
+    // A substitute is only tried where the family itself is missing, so the
+    // machine's own Garamond, say, still wins. Asking the font database
+    // whether a family exists would load it whole, which start-up can do
+    // without.
+    for (const Substitute& s : kSubstitutes)
+        QFont::insertSubstitution(s.family, s.standIn);
+}
+
 void loadStoredForm(QWidget& form)
 {
-    registerFontSubstitutes();
-    applyPointSize(form);
+    // Controls first: once their sizes are their own, the form's size no
+    // longer reaches them, and no text field measures its text twice.
     for (QWidget* child : form.findChildren<QWidget*>())
         applyPointSize(*child);
+    applyPointSize(form);
     applyColorsToForm(form);
     new ThemeWatcher(form);
 }

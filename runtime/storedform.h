@@ -8,6 +8,9 @@ class QWidget;
 //    format can only store as a whole number;
 //  - "systemTextColor" and "systemBackColor": system colour indexes, resolved
 //    against the running palette.
-// Font families the machine lacks are replaced by close relatives from the
-// Debian font packages.
 void loadStoredForm(QWidget& form);
+
+// Stands close relatives from the Debian font packages in for the font
+// families the description names where the machine lacks them. Called before
+// the form's controls are built, so that none looks for a missing family.
+void registerFontSubstitutes();

@@ -50,7 +50,9 @@ void TestHighDpi::captionsStillFit()
 void TestHighDpi::iconIsSharpAtTwiceTheSize()
 {
     // A 32-pixel icon at factor 2 comes from the 64-pixel image, not from
-    // the 32-pixel one scaled up.
+    // the 32-pixel one scaled up. The larger images arrive once the window
+    // is up.
+    QTRY_VERIFY(m_window->windowIcon().availableSizes().contains(QSize(64, 64)));
     const QPixmap icon = m_window->windowIcon().pixmap(QSize(32, 32), 2.0);
     QCOMPARE(icon.size(), QSize(64, 64));
     QImage shown = icon.toImage().convertToFormat(QImage::Format_ARGB32);

@@ -1,13 +1,17 @@
 # Thin wrapper: install what is missing, configure once, build, then run or test.
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins \
     fonts-liberation fonts-ebgaramond fonts-dejavu-core \
     xvfb xdotool xclip \
     qt6-svg-dev desktop-file-utils appstream dpkg-dev file \
-    at-spi2-core python3-pyatspi dbus
+    at-spi2-core python3-pyatspi dbus \
+    clang libclang-rt-14-dev libbenchmark-dev libxcb1-dev pkg-config
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all setup configure build run test screenshot package install
+.PHONY: all setup configure build run test sanitize fuzz bench screenshot package install
 
 all: build
 
@@ -32,6 +36,29 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --no-tests=error --timeout 300
+
+# Every test again, on a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: setup
+	@test -f $(SANITIZE_DIR)/CMakeCache.txt || \
+	    cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DTARVELO_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) --parallel $$(nproc)
+	ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure --no-tests=error --timeout 600
+
+# Fuzzes the number texts and the formula for FUZZ_SECONDS, from the seeds in
+# fuzz/corpus; what it finds is written into $(FUZZ_DIR).
+fuzz: setup
+	@test -f $(FUZZ_DIR)/CMakeCache.txt || \
+	    CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DTARVELO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_DIR) --parallel $$(nproc)
+	mkdir -p $(FUZZ_DIR)/corpus
+	$(FUZZ_DIR)/fuzz/fuzz_weight -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus fuzz/corpus
+
+# Prints start-up, compute and conversion figures; never fails on timing.
+bench: build
+	bash bench/run.sh $(BUILD_DIR)
 
 screenshot: build
 	bash tests/e2e/screenshot.sh $(BUILD_DIR)/window/tarvelo $(BUILD_DIR)/tests/xgrab docs/screenshot.png

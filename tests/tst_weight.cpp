@@ -92,6 +92,8 @@ void TestWeight::readingTooLargeANumberIsAnOverflow_data()
     QTest::newRow("just past the largest double") << "1.7976931348623159e308";
     QTest::newRow("400 digits") << QString(400, '9');
     QTest::newRow("exponent beyond any integer") << "1e99999999999999999999999";
+    // The largest double written with 15 digits lies beyond the range.
+    QTest::newRow("largest double as written") << "1.79769313486232e+308";
 }
 
 void TestWeight::readingTooLargeANumberIsAnOverflow()
@@ -179,6 +181,12 @@ void TestWeight::formatsWithLocaleSeparatorAndNoGrouping_data()
     }
     QTest::newRow("it_IT large uses exponent") << "it_IT" << 1e15 << "1E+15";
     QTest::newRow("C large uses exponent") << "C" << 1e15 << "1e+15";
+    // Exact ties at the 15th digit round away from zero, as the toolkit does.
+    QTest::newRow("C halfway tie") << "C" << 100000000000000.5 << "100000000000001";
+    QTest::newRow("C halfway tie with exponent")
+        << "C" << 4645841646458465.0 << "4.64584164645847e+15";
+    QTest::newRow("C largest double")
+        << "C" << std::numeric_limits<double>::max() << "1.79769313486232e+308";
     QTest::newRow("it_IT smallest subnormal")
         << "it_IT" << std::numeric_limits<double>::denorm_min() << "4,94065645841247E-324";
 }

@@ -16,13 +16,17 @@ stop_all() {
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
-    rm -f "${DISPLAY_FILE:-}"
+    rm -f "${DISPLAY_FILE:-}" "${APP_LOG:-}"
     exit "$status"
 }
 trap stop_all EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    if [ -s "${APP_LOG:-}" ]; then
+        echo "--- the program's output:" >&2
+        cat "$APP_LOG" >&2
+    fi
     exit 1
 }
 
@@ -51,7 +55,8 @@ start_x() {
 
 # Starts the program under an Italian locale and waits for its window.
 start_app() {
-    QT_SCALE_FACTOR=$SCALE LC_ALL=it_IT.UTF-8 LANG=it_IT.UTF-8 "$1" >/dev/null 2>&1 &
+    APP_LOG=$(mktemp)
+    QT_SCALE_FACTOR=$SCALE LC_ALL=it_IT.UTF-8 LANG=it_IT.UTF-8 "$1" >"$APP_LOG" 2>&1 &
     APP_PID=$!
     WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Calcolo del Tarvelo$' | head -n 1) ||
         fail "the window did not appear"

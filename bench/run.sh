@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Prints every benchmark's figures. Usage: run.sh BUILD_DIR [RUNS]
+set -euo pipefail
+BUILD=$1 RUNS=${2:-21}
+source "$(dirname "$0")/../tests/e2e/xsession.sh"
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+
+echo "== Start-up: process start to window mapped, and peak memory, $RUNS runs each"
+start_x
+LC_ALL=it_IT.UTF-8 "$BUILD/bench/startup" "$RUNS" "$BUILD/bench/bare" "$BUILD/window/tarvelo"
+echo
+echo "== Calcola on a pasted 1 MB field"
+"$BUILD/bench/compute_bench"
+echo
+echo "== Number texts against the standard library's conversions"
+"$BUILD/bench/number_bench" --benchmark_min_time=0.2 --benchmark_color=false

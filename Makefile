@@ -42,7 +42,7 @@ sanitize: setup
 	@test -f $(SANITIZE_DIR)/CMakeCache.txt || \
 	    cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DTARVELO_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) --parallel $$(nproc)
-	ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+	ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure --no-tests=error --timeout 600
 

@@ -17,9 +17,5 @@ start_app "$APP"
 # The system's Python, which has the AT-SPI bindings.
 /usr/bin/python3 "$(dirname "$0")/atspi_check.py"
 
-wait_for 10 eval '! kill -0 "$APP_PID" 2>/dev/null' || fail "the program did not end"
-status=0
-wait "$APP_PID" || status=$?
-APP_PID=""
-[ "$status" -eq 0 ] || fail "exit status $status"
+expect_clean_exit
 echo "ok: Uscita, pressed through its action, ends the program with status 0"

@@ -97,6 +97,27 @@ mark_clipboard() {
     printf 'marker-%s' "$RANDOM" | xclip -selection clipboard
 }
 
+# Waits for the program to end by itself and checks its exit status is 0.
+expect_clean_exit() {
+    wait_for 10 eval '! kill -0 "$APP_PID" 2>/dev/null' || fail "the program did not end"
+    local status=0
+    wait "$APP_PID" || status=$?
+    APP_PID=""
+    [ "$status" -eq 0 ] || fail "exit status $status"
+}
+
+# With the focus in the real-weight field, as the window opens: computes
+# 85.5 and 70 and reads the result back.
+compute_typical() {
+    type_text "85.5"
+    click $TXT_PESO_ID
+    type_text "70"
+    click $CMD_CALCOLA
+    click $TXT_TARVELO
+    mark_clipboard
+    expect_copied "76,2" "result of 85.5 and 70"
+}
+
 # Rectangles of the controls in window pixels (twips / 15).
 TXT_PESO_RE="216 120 57 17"
 TXT_PESO_ID="216 152 57 17"

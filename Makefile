@@ -43,6 +43,7 @@ sanitize: setup
 	    cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DTARVELO_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) --parallel $$(nproc)
 	ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure --no-tests=error --timeout 600
 

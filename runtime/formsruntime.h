@@ -4,8 +4,6 @@
 
 #include <functional>
 
-class RunTimeError;
-
 // What the commands may ask of the window and the application, and nothing
 // more. The program uses QtFormsRuntime; tests put a recording fake in its
 // place. Every operation that fails raises RunTimeError.
@@ -14,8 +12,6 @@ public:
     // Message box styles: the icon, always with a single OK button.
     enum MsgBoxStyle : int {
         Critical = 16,
-        Question = 32,
-        Exclamation = 48,
         Information = 64,
     };
 
@@ -36,10 +32,4 @@ public:
     // step, keeps what was done before it, and is shown in a critical box;
     // the program goes on running.
     void run(const std::function<void()>& command);
-
-    // The program's title, which the runtime's own messages carry.
-    static QString programTitle() { return QStringLiteral("Calcolo del Tarvelo"); }
-
-    // The text of the box that reports an error a command did not trap.
-    static QString errorPrompt(const RunTimeError& error);
 };

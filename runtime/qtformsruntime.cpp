@@ -23,21 +23,9 @@ void QtFormsRuntime::setFieldText(const QString& field, const QString& text)
 
 void QtFormsRuntime::msgBox(const QString& prompt, int style, const QString& title)
 {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (style & 0x70) {
-    case Critical:
-        icon = QMessageBox::Critical;
-        break;
-    case Question:
-        icon = QMessageBox::Question;
-        break;
-    case Exclamation:
-        icon = QMessageBox::Warning;
-        break;
-    case Information:
-        icon = QMessageBox::Information;
-        break;
-    }
+    const QMessageBox::Icon icon = style == Critical      ? QMessageBox::Critical
+                                   : style == Information ? QMessageBox::Information
+                                                          : QMessageBox::NoIcon;
     QMessageBox box(icon, title, prompt, QMessageBox::Ok, &m_form);
     box.exec();
 }

@@ -11,6 +11,10 @@ PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins \
     clang libclang-rt-14-dev libbenchmark-dev libxcb1-dev pkg-config
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
+# Configures build folder $(1) once, with the CMake options $(2) and the
+# environment $(3).
+configure_once = @test -f $(1)/CMakeCache.txt || $(3) cmake -S . -B $(1) $(2)
+
 .PHONY: all setup configure build run test sanitize fuzz bench screenshot package install
 
 all: build
@@ -26,7 +30,7 @@ setup:
 	fi
 
 configure: setup
-	@test -f $(BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	$(call configure_once,$(BUILD_DIR),-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 
 build: configure
 	cmake --build $(BUILD_DIR) --parallel $$(nproc)
@@ -39,8 +43,7 @@ test: build
 
 # Every test again, on a build with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: setup
-	@test -f $(SANITIZE_DIR)/CMakeCache.txt || \
-	    cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DTARVELO_SANITIZE=ON
+	$(call configure_once,$(SANITIZE_DIR),-DCMAKE_BUILD_TYPE=Debug -DTARVELO_SANITIZE=ON)
 	cmake --build $(SANITIZE_DIR) --parallel $$(nproc)
 	ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
@@ -50,8 +53,7 @@ sanitize: setup
 # Fuzzes the number texts and the formula for FUZZ_SECONDS, from the seeds in
 # fuzz/corpus; what it finds is written into $(FUZZ_DIR).
 fuzz: setup
-	@test -f $(FUZZ_DIR)/CMakeCache.txt || \
-	    CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DTARVELO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	$(call configure_once,$(FUZZ_DIR),-DTARVELO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo,CC=clang CXX=clang++)
 	cmake --build $(FUZZ_DIR) --parallel $$(nproc)
 	mkdir -p $(FUZZ_DIR)/corpus
 	$(FUZZ_DIR)/fuzz/fuzz_weight -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \

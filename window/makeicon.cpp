@@ -6,7 +6,7 @@
 //
 // The artwork: a gym weight with "kg" on it, on a transparent ground.
 //
-// Usage: makeicon OUTPUT_FOLDER
+// Usage: makeicon OUTPUT_FOLDER SIZE...
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
@@ -182,8 +182,8 @@ bool writeFile(const QString& path, const QByteArray& data)
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: makeicon OUTPUT_FOLDER\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: makeicon OUTPUT_FOLDER SIZE...\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
@@ -192,9 +192,9 @@ int main(int argc, char* argv[])
     bool written = writeFile(out.filePath("tarvelo.ico"),
                              iconFile({quantize(large, kMono, 1), quantize(large, kVga16, 4),
                                        quantize(drawWeight(16), kVga16, 4)}));
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        written =
-            written && drawWeight(size).save(out.filePath(QString("tarvelo-%1.png").arg(size)));
+    for (const QString& size : QCoreApplication::arguments().mid(2))
+        written = written &&
+                  drawWeight(size.toInt()).save(out.filePath(QString("tarvelo-%1.png").arg(size)));
     written = written && writeSvg(out.filePath("tarvelo.svg"));
     if (!written) {
         std::fprintf(stderr, "makeicon: cannot write the icons into %s\n", argv[1]);

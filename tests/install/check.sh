@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and builds its Debian package,
 # then checks both as the desktop and dpkg will see them.
-# Usage: check.sh BUILD_DIR APP_ID PATH/TO/icondecode
+# Usage: check.sh BUILD_DIR APP_ID PATH/TO/icondecode ICON_SIZE...
 set -euo pipefail
 BUILD=$1 ID=$2 DECODE=$3
+shift 3
+SIZES="$*"
 SCRATCH=$(mktemp -d)
 trap 'rm -rf "$SCRATCH"' EXIT
 fail() {
@@ -11,7 +13,6 @@ fail() {
     exit 1
 }
 
-SIZES="16 22 24 32 48 64 128 256"
 files="bin/tarvelo share/applications/$ID.desktop share/metainfo/$ID.metainfo.xml"
 for size in $SIZES; do
     files+=" share/icons/hicolor/${size}x${size}/apps/$ID.png"

@@ -1,10 +1,31 @@
 #include "qtformsruntime.h"
 
 #include "runtimeerror.h"
+#include "windowframe.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+
+namespace {
+
+// A message box fixes its size to its contents whenever it is shown or laid
+// out anew; each time, it is let grow again where the platform forces it to.
+class MessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        const bool handled = QMessageBox::event(event);
+        if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest)
+            letGrowWhereForced(*this);
+        return handled;
+    }
+};
+
+} // namespace
 
 QtFormsRuntime::QtFormsRuntime(QWidget& form)
     : m_form(form)
@@ -26,7 +47,7 @@ void QtFormsRuntime::msgBox(const QString& prompt, int style, const QString& tit
     const QMessageBox::Icon icon = style == Critical      ? QMessageBox::Critical
                                    : style == Information ? QMessageBox::Information
                                                           : QMessageBox::NoIcon;
-    QMessageBox box(icon, title, prompt, QMessageBox::Ok, &m_form);
+    MessageBox box(icon, title, prompt, QMessageBox::Ok, &m_form);
     box.exec();
 }
 

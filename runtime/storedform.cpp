@@ -1,6 +1,7 @@
 #include "storedform.h"
 
 #include "systemcolors.h"
+#include "windowframe.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -114,4 +115,5 @@ void loadStoredForm(QWidget& form)
     applyPointSize(form);
     applyColorsToForm(form);
     new ThemeWatcher(form);
+    letGrowWhereForced(form);
 }

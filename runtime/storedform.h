@@ -8,6 +8,7 @@ class QWidget;
 //    format can only store as a whole number;
 //  - "systemTextColor" and "systemBackColor": system colour indexes, resolved
 //    against the running palette.
+// A form of fixed size may grow where the platform forces it to.
 void loadStoredForm(QWidget& form);
 
 // Stands close relatives from the Debian font packages in for the font

@@ -3,9 +3,9 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins \
+PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins qt6-wayland \
     fonts-liberation fonts-ebgaramond fonts-dejavu-core \
-    xvfb xdotool xclip \
+    xvfb xauth xdotool netpbm weston \
     qt6-svg-dev desktop-file-utils appstream dpkg-dev file \
     at-spi2-core python3-pyatspi dbus \
     clang libclang-rt-14-dev libbenchmark-dev libxcb1-dev pkg-config
@@ -63,9 +63,10 @@ fuzz: setup
 bench: build
 	bash bench/run.sh $(BUILD_DIR)
 
+# The README's pictures, taken by the end-to-end test after its first result.
 screenshot: build
-	bash tests/e2e/screenshot.sh $(BUILD_DIR)/window/tarvelo $(BUILD_DIR)/tests/xgrab docs/screenshot.png
-	bash tests/e2e/screenshot.sh $(BUILD_DIR)/window/tarvelo $(BUILD_DIR)/tests/xgrab docs/screenshot-2x.png 2
+	bash tests/e2e/run.sh x11 $(BUILD_DIR)/window/tarvelo docs/screenshot.png
+	QT_SCALE_FACTOR=2 bash tests/e2e/run.sh x11 $(BUILD_DIR)/window/tarvelo docs/screenshot-2x.png
 
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB

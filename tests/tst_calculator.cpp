@@ -1,226 +1,102 @@
 #include "calculator.h"
-#include "fakeformsruntime.h"
+#include "formsruntime.h"
 
 #include <QTest>
 
-// The three commands against a recording fake of the forms runtime.
-class TestCalculator : public QObject {
-    Q_OBJECT
+// Records what the commands do to the window, in order: every write into a
+// field, every message box and the end of the program.
+class RecordingForms : public FormsRuntime {
+public:
+    QMap<QString, QString> fields;
+    QStringList calls;
 
-private slots:
-    void initTestCase();
-    void computeWritesResultThenWarns_data();
-    void computeWritesResultThenWarns();
-    void computeStepsRunInOrder();
-    void overflowStopsComputeAtTheFailingStep_data();
-    void overflowStopsComputeAtTheFailingStep();
-    void failingFieldAccessKeepsEarlierStepsAndGoesOn();
-    void clearLeavesOneBlankInEachField();
-    void clearThenComputeWarnsTwice();
-    void exitEndsTheProgramAndDoesNothingElse();
+    QString fieldText(const QString& field) override { return fields.value(field); }
+    void setFieldText(const QString& field, const QString& text) override
+    {
+        calls << field + " = '" + text + "'";
+        fields[field] = text;
+    }
+    void msgBox(const QString& prompt, int style, const QString& title) override
+    {
+        calls << QStringLiteral("box %1 [%2] %3").arg(style).arg(title, prompt);
+    }
+    void end() override { calls << "end"; }
 };
 
 namespace {
 
-const QString kRealWarning =
+const QString kReal =
     "box 64 [Attenzione !!!] Il valore del Peso Reale deve essere maggiore di zero";
-const QString kIdealWarning =
+const QString kIdeal =
     "box 64 [Attenzione !!!] Il valore del Peso Ideale deve essere maggiore di zero";
+const QString kOverflow = "box 16 [Calcolo del Tarvelo] Errore 6: numero troppo grande "
+                          "(overflow).\n\nIl calcolo non è stato completato.";
 
-QStringList boxes(const QStringList& calls)
+QStringList wrote(const QString& result, const QStringList& warnings = {})
 {
-    return calls.filter(QRegularExpression("^box "));
+    return QStringList{"TxtTarvelo = '" + result + "'"} + warnings;
 }
 
 } // namespace
 
-void TestCalculator::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-}
+// Reading, computing and writing weights, through the three commands.
+class TestCalculator : public QObject {
+    Q_OBJECT
 
-void TestCalculator::computeWritesResultThenWarns_data()
-{
-    QTest::addColumn<QString>("real");
-    QTest::addColumn<QString>("ideal");
-    QTest::addColumn<QString>("result");
-    QTest::addColumn<QStringList>("warnings");
+private slots:
+    void commandsChangeTheWindowAsAUserSeesIt_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("real");
+        QTest::addColumn<QString>("ideal");
+        QTest::addColumn<QStringList>("calls");
+        // clang-format off
+        QTest::newRow("real above ideal") << "it_IT" << "compute" << "100" << "70" << wrote("82");
+        QTest::newRow("real below ideal still lands above it") << "it_IT" << "compute" << "50" << "70" << wrote("78");
+        QTest::newRow("Italian comma in the result") << "it_IT" << "compute" << "85.5" << "70" << wrote("76,2");
+        QTest::newRow("point in the result") << "C" << "compute" << "85.5" << "70" << wrote("76.2");
+        QTest::newRow("15 digits, no run of nines") << "it_IT" << "compute" << "64.9" << "70" << wrote("72,04");
+        QTest::newRow("no grouping in Italian") << "it_IT" << "compute" << "3000" << "1000" << wrote("1800");
+        QTest::newRow("no grouping with the point") << "C" << "compute" << "3000" << "1000.5" << wrote("1800.3");
+        QTest::newRow("blanks and tabs before the number") << "it_IT" << "compute" << " \t 85.5" << "\t70" << wrote("76,2");
+        QTest::newRow("comma ends the number") << "it_IT" << "compute" << "70,5" << "70" << wrote("70");
+        QTest::newRow("exponent") << "it_IT" << "compute" << "1.5e2" << "1E+2" << wrote("120");
+        QTest::newRow("e without digits ends the number") << "it_IT" << "compute" << "2e" << "100kg" << wrote("139,2");
+        QTest::newRow("a million digits after the point") << "it_IT" << "compute" << "0." + QString(1'000'000, '5') << "70" << wrote("97,7777777777778");
+        QTest::newRow("both empty warn in order") << "it_IT" << "compute" << "" << "" << wrote("0", {kReal, kIdeal});
+        QTest::newRow("letters read 0") << "it_IT" << "compute" << "abc" << "70" << wrote("98", {kReal});
+        QTest::newRow("negative real") << "it_IT" << "compute" << "-10" << "60" << wrote("88", {kReal});
+        QTest::newRow("zero ideal") << "it_IT" << "compute" << "80" << "0" << wrote("32", {kIdeal});
+        QTest::newRow("tiny weight is above zero") << "it_IT" << "compute" << "0.0001" << "60" << wrote("83,99996");
+        QTest::newRow("overflow reading") << "it_IT" << "compute" << "70" << "-1e400" << QStringList{kOverflow};
+        QTest::newRow("overflow reading a million digits") << "it_IT" << "compute" << QString(1'000'000, '9') << "70" << QStringList{kOverflow};
+        QTest::newRow("overflow computing") << "it_IT" << "compute" << "1e308" << "-1e308" << QStringList{kOverflow};
+        QTest::newRow("clear leaves one blank in each field") << "it_IT" << "clear" << "100" << "70" << QStringList{"TxtPesoRe = ' '", "TxtPesoId = ' '", "TxtTarvelo = ' '"};
+        QTest::newRow("exit ends the program and nothing else") << "it_IT" << "exit" << "100" << "70" << QStringList{"end"};
+        // clang-format on
+    }
 
-    QTest::newRow("real above ideal") << "100"
-                                      << "70"
-                                      << "82" << QStringList{};
-    QTest::newRow("real below ideal") << "50"
-                                      << "70"
-                                      << "78" << QStringList{};
-    QTest::newRow("fraction in Italian") << "85.5"
-                                         << "70"
-                                         << "76,2" << QStringList{};
-    QTest::newRow("both empty") << ""
-                                << ""
-                                << "0" << QStringList{kRealWarning, kIdealWarning};
-    QTest::newRow("ideal empty") << "80"
-                                 << ""
-                                 << "32" << QStringList{kIdealWarning};
-    QTest::newRow("negative real") << "-10"
-                                   << "60"
-                                   << "88" << QStringList{kRealWarning};
-    QTest::newRow("tiny real passes") << "0.0001"
-                                      << "60"
-                                      << "83,99996" << QStringList{};
-    QTest::newRow("zero ideal") << "70"
-                                << "0"
-                                << "28" << QStringList{kIdealWarning};
-    QTest::newRow("letters read 0") << "abc"
-                                    << "70"
-                                    << "98" << QStringList{kRealWarning};
-}
+    void commandsChangeTheWindowAsAUserSeesIt()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, command);
+        QFETCH(QString, real);
+        QFETCH(QString, ideal);
+        QFETCH(QStringList, calls);
 
-void TestCalculator::computeWritesResultThenWarns()
-{
-    QFETCH(QString, real);
-    QFETCH(QString, ideal);
-    QFETCH(QString, result);
-    QFETCH(QStringList, warnings);
-
-    FakeFormsRuntime forms;
-    forms.fields["TxtPesoRe"] = real;
-    forms.fields["TxtPesoId"] = ideal;
-    Calculator calculator(forms);
-    forms.run([&] { calculator.compute(); });
-
-    QCOMPARE(forms.fields["TxtTarvelo"], result);
-    QCOMPARE(boxes(forms.calls), warnings);
-    // The inputs are read, never written.
-    QCOMPARE(forms.fields["TxtPesoRe"], real);
-    QCOMPARE(forms.fields["TxtPesoId"], ideal);
-}
-
-void TestCalculator::computeStepsRunInOrder()
-{
-    FakeFormsRuntime forms;
-    forms.fields["TxtPesoRe"] = "-1";
-    forms.fields["TxtPesoId"] = "0";
-    Calculator calculator(forms);
-    forms.run([&] { calculator.compute(); });
-
-    const QStringList expected{"read TxtPesoRe", "read TxtPesoId", "write TxtTarvelo '0,4'",
-                               kRealWarning, kIdealWarning};
-    QCOMPARE(forms.calls, expected);
-    QCOMPARE(calculator.numbers().PesoReale, -1.0);
-    QCOMPARE(calculator.numbers().PesoIdeale, 0.0);
-    QCOMPARE(calculator.numbers().PesoCalcolato, 0.4);
-}
-
-void TestCalculator::overflowStopsComputeAtTheFailingStep_data()
-{
-    QTest::addColumn<QString>("real");
-    QTest::addColumn<QString>("ideal");
-    QTest::addColumn<QStringList>("reads");
-    QTest::addColumn<double>("pesoReale");
-    QTest::addColumn<double>("pesoIdeale");
-
-    const QStringList both{"read TxtPesoRe", "read TxtPesoId"};
-    QTest::newRow("reading the real weight") << "1e400"
-                                             << "70" << QStringList{"read TxtPesoRe"} << 5.0 << 5.0;
-    QTest::newRow("reading the ideal weight") << "80"
-                                              << "-1e400" << both << 80.0 << 5.0;
-    QTest::newRow("computing") << "1e308"
-                               << "-1e308" << both << 1e308 << -1e308;
-}
-
-void TestCalculator::overflowStopsComputeAtTheFailingStep()
-{
-    QFETCH(QString, real);
-    QFETCH(QString, ideal);
-    QFETCH(QStringList, reads);
-    QFETCH(double, pesoReale);
-    QFETCH(double, pesoIdeale);
-
-    // A first compute leaves 5 in every number and the result field.
-    FakeFormsRuntime forms;
-    Calculator calculator(forms);
-    forms.fields["TxtPesoRe"] = forms.fields["TxtPesoId"] = "5";
-    forms.run([&] { calculator.compute(); });
-    forms.calls.clear();
-
-    forms.fields["TxtPesoRe"] = real;
-    forms.fields["TxtPesoId"] = ideal;
-    forms.run([&] { calculator.compute(); });
-
-    QCOMPARE(forms.calls,
-             reads +
-                 QStringList{
-                     "box 16 [Calcolo del Tarvelo] Errore 6: numero troppo grande (overflow).\n\n"
-                     "Il calcolo non è stato completato."});
-    QCOMPARE(forms.fields["TxtTarvelo"], "5");
-    QCOMPARE(calculator.numbers().PesoReale, pesoReale);
-    QCOMPARE(calculator.numbers().PesoIdeale, pesoIdeale);
-    QCOMPARE(calculator.numbers().PesoCalcolato, 5.0);
-}
-
-void TestCalculator::failingFieldAccessKeepsEarlierStepsAndGoesOn()
-{
-    FakeFormsRuntime forms;
-    forms.fields["TxtPesoRe"] = "100";
-    forms.fields["TxtPesoId"] = "-70";
-    forms.broken.insert("TxtTarvelo");
-    Calculator calculator(forms);
-    forms.run([&] { calculator.compute(); });
-
-    // Stopped at the write: the numbers are updated, no warning follows, the
-    // error is shown and nothing ends the program.
-    QCOMPARE(forms.calls.size(), 4);
-    QCOMPARE(forms.calls[2], "write TxtTarvelo '-2'");
-    QVERIFY(forms.calls[3].startsWith("box 16 [Calcolo del Tarvelo] Errore 424: "));
-    QCOMPARE(calculator.numbers().PesoReale, 100.0);
-    QCOMPARE(calculator.numbers().PesoIdeale, -70.0);
-    QCOMPARE(calculator.numbers().PesoCalcolato, -2.0);
-
-    // The program goes on: once the field works, the next compute completes.
-    forms.broken.clear();
-    forms.calls.clear();
-    forms.run([&] { calculator.compute(); });
-    QCOMPARE(forms.fields["TxtTarvelo"], "-2");
-    QCOMPARE(boxes(forms.calls), QStringList{kIdealWarning});
-}
-
-void TestCalculator::clearLeavesOneBlankInEachField()
-{
-    FakeFormsRuntime forms;
-    forms.fields["TxtPesoRe"] = "100";
-    forms.fields["TxtPesoId"] = "70";
-    Calculator calculator(forms);
-    forms.run([&] { calculator.compute(); });
-    forms.calls.clear();
-
-    forms.run([&] { calculator.clear(); });
-
-    const QStringList expected{"write TxtPesoRe ' '", "write TxtPesoId ' '",
-                               "write TxtTarvelo ' '"};
-    QCOMPARE(forms.calls, expected);
-    QCOMPARE(calculator.numbers().PesoReale, 100.0);
-    QCOMPARE(calculator.numbers().PesoIdeale, 70.0);
-    QCOMPARE(calculator.numbers().PesoCalcolato, 82.0);
-}
-
-void TestCalculator::clearThenComputeWarnsTwice()
-{
-    FakeFormsRuntime forms;
-    Calculator calculator(forms);
-    forms.run([&] { calculator.clear(); });
-    forms.run([&] { calculator.compute(); });
-    QCOMPARE(forms.fields["TxtTarvelo"], "0");
-    QCOMPARE(boxes(forms.calls), (QStringList{kRealWarning, kIdealWarning}));
-}
-
-void TestCalculator::exitEndsTheProgramAndDoesNothingElse()
-{
-    FakeFormsRuntime forms;
-    forms.fields["TxtPesoRe"] = "unsaved";
-    Calculator calculator(forms);
-    forms.run([&] { calculator.exit(); });
-    QCOMPARE(forms.calls, QStringList{"end"});
-}
+        QLocale::setDefault(QLocale(locale));
+        RecordingForms forms;
+        forms.fields = {{"TxtPesoRe", real}, {"TxtPesoId", ideal}, {"TxtTarvelo", "prima"}};
+        Calculator calculator(forms);
+        const auto run = command == "clear"  ? &Calculator::clear
+                         : command == "exit" ? &Calculator::exit
+                                             : &Calculator::compute;
+        // An error that the command raises is shown, and the program goes on.
+        forms.run([&] { (calculator.*run)(); });
+        QCOMPARE(forms.calls, calls);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestCalculator)
 #include "tst_calculator.moc"

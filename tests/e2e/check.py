@@ -1,0 +1,136 @@
+# Uses the real program as a person and a screen reader would: real keys and
+# clicks (on Wayland, where no client knows where its window lies, the focus
+# and a key stand in for a click); names, texts and alerts read through AT-SPI.
+# Exits non-zero at the first thing that is not as expected.
+# Usage: check.py FRAMES_DIR x11|wayland PATH/TO/tarvelo [SCREENSHOT.png]
+import atexit
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+FRAMES, MODE, APP = sys.argv[1:4]
+SHOT = sys.argv[4] if len(sys.argv) > 4 else None
+WAYLAND = MODE == "wayland"
+started = []
+atexit.register(lambda: [process.kill() for process in started if process.poll() is None])
+
+
+def wait_for(what, probe):
+    deadline = time.monotonic() + 15
+    while time.monotonic() < deadline:
+        found = probe()
+        if found:
+            return found
+        time.sleep(0.05)
+    sys.exit("FAIL: %s: timed out waiting for %s" % (MODE, what))
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout
+
+
+def find(root, role, name=None):
+    return pyatspi.findDescendant(
+        root, lambda a: a is not None and a.getRole() == role and name in (None, a.name))
+
+
+def text_of(field):
+    return field.queryText().getText(0, -1)
+
+
+def extents(control):
+    return control.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+
+
+# Clicks the middle of a control; on Wayland, focuses it and presses the key.
+def press(control, key="space"):
+    if WAYLAND:
+        control.queryComponent().grabFocus()
+        wait_for("the focus", lambda: control.getState().contains(pyatspi.STATE_FOCUSED))
+        if key:
+            xdotool("key", key)
+    else:
+        box = extents(control)
+        xdotool("mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2), "click", "1")
+
+
+def type_into(field, keys):
+    press(field, key=None)
+    xdotool("key", "ctrl+a", "BackSpace", "type", "--delay", "15", "--", keys)
+    wait_for("%s to hold '%s'" % (field.name, keys), lambda: text_of(field) == keys)
+
+
+# Weston's own key for maximizing the focused window, fixed size or not.
+def maximize(window):
+    xdotool("key", "super+shift+m")
+    wait_for("the window to grow", lambda: extents(window).width > 400)
+
+
+def start_program():
+    env = dict(os.environ, LC_ALL="it_IT.UTF-8", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+               XDG_SESSION_TYPE=MODE, XDG_RUNTIME_DIR=tempfile.mkdtemp())
+    env.pop("QT_QPA_PLATFORM", None)
+    if WAYLAND:
+        started.append(subprocess.Popen(
+            ["weston", "--backend=x11-backend.so", "--use-pixman", "--width=800", "--height=600",
+             "--idle-time=0", "--socket=tarvelo"], env=env, stderr=subprocess.DEVNULL))
+        wait_for("Weston", lambda: os.path.exists(env["XDG_RUNTIME_DIR"] + "/tarvelo"))
+        # Only the Wayland display: no X server to fall back on.
+        del env["DISPLAY"]
+        env["WAYLAND_DISPLAY"] = "tarvelo"
+    started.append(subprocess.Popen([APP], env=env, stdout=subprocess.PIPE,
+                                    stderr=subprocess.STDOUT, text=True))
+    # Keys go to the X window with the focus: Weston's, or the program's.
+    window = ["--class", "^Weston Compositor$"] if WAYLAND else ["--onlyvisible", "--name", "^Calcolo del Tarvelo$"]
+    xdotool("search", "--sync", *window, "windowfocus", "--sync")
+    return started[-1]
+
+
+def dismiss_alert(program, message):
+    box = wait_for("an alert", lambda: find(program, pyatspi.ROLE_ALERT))
+    assert box.name == "Attenzione !!!" and find(box, pyatspi.ROLE_LABEL, message), message
+    if WAYLAND:
+        maximize(box)
+    press(find(box, pyatspi.ROLE_PUSH_BUTTON))
+    wait_for("the alert to close", lambda: not find(program, pyatspi.ROLE_LABEL, message))
+
+
+app = start_program()
+program = wait_for("the program on the accessibility bus", lambda: next(
+    (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "tarvelo"), None))
+controls = [find(program, pyatspi.ROLE_TEXT, name) for name in
+            ("Peso reale in kg", "Peso ideale in kg", "Tarvelo in kg")]
+controls += [find(program, pyatspi.ROLE_PUSH_BUTTON, name) for name in ("Calcola", "Uscita")]
+assert None not in controls, "a control has lost its name: %s" % controls
+real, ideal, result, calcola, uscita = controls
+
+type_into(real, "85.5")
+type_into(ideal, "70")
+press(calcola)
+wait_for("the result 76,2", lambda: text_of(result) == "76,2")
+if SHOT:
+    xdotool("mousemove", "1000", "760")  # the pointer out of the picture
+    time.sleep(0.5)  # for the picture only: the last paint reaches the screen
+    box = extents(program[0])
+    with open(SHOT, "wb") as png:
+        subprocess.run("xwdtopnm %s/Xvfb_screen0 2>/dev/null | pnmcut %d %d %d %d | pnmtopng" % (
+            FRAMES, box.x, box.y, box.width, box.height), shell=True, check=True, stdout=png)
+if WAYLAND:
+    maximize(program[0])
+    assert text_of(real) == "85.5", "the real weight was lost when the window grew"
+
+type_into(real, "")
+type_into(ideal, "")
+press(calcola)
+dismiss_alert(program, "Il valore del Peso Reale deve essere maggiore di zero")
+dismiss_alert(program, "Il valore del Peso Ideale deve essere maggiore di zero")
+wait_for("the result 0", lambda: text_of(result) == "0")
+
+press(uscita)
+output = app.communicate(timeout=10)[0]
+assert app.returncode == 0 and not output, "exit status %d, output: %s" % (app.returncode, output)
+print("ok: %s: names, 76,2, both warnings in order, exit status 0" % MODE)

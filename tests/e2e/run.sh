@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# End to end: the real program in a private X server, with the accessibility
+# bus in a private D-Bus session; check.py drives it with real keys and clicks
+# and reads it as a screen reader does. With "wayland" the program runs in
+# Weston, which runs inside that X server.
+# Usage: run.sh x11|wayland PATH/TO/tarvelo [SCREENSHOT.png]
+set -euo pipefail
+frames=$(mktemp -d)
+trap 'rm -rf "$frames"' EXIT
+# The X server keeps its screen in $frames/Xvfb_screen0, for the screenshot.
+xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96 -nolisten tcp -fbdir $frames" \
+    dbus-run-session -- /usr/bin/python3 "$(dirname "$0")/check.py" "$frames" "$@"

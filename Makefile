@@ -3,46 +3,69 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins qt6-wayland \
-    fonts-liberation fonts-ebgaramond fonts-dejavu-core \
-    xvfb xauth xdotool netpbm weston \
-    qt6-svg-dev desktop-file-utils appstream dpkg-dev file \
-    at-spi2-core python3-pyatspi dbus \
-    clang libclang-rt-14-dev libbenchmark-dev libxcb1-dev pkg-config
-SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-# Configures build folder $(1) once, with the CMake options $(2) and the
-# environment $(3).
-configure_once = @test -f $(1)/CMakeCache.txt || $(3) cmake -S . -B $(1) $(2)
+# Debian packages, one list per purpose; each target installs only its own.
+# Building and running: compiler, CMake, Qt, the X11 and Wayland platform
+# plugins, and the fonts that stand in for the window's families.
+RUN_PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland \
+    fonts-liberation fonts-ebgaramond fonts-dejavu-core
+# Building the Debian package (dpkg-shlibdeps, and file, which CPack asks).
+PACKAGE_PACKAGES := dpkg-dev file
+# The tests: private X server and Weston, input, screenshots, the
+# accessibility bus, and the checkers of the package and its desktop files.
+TEST_PACKAGES := $(PACKAGE_PACKAGES) xvfb xauth xdotool netpbm weston \
+    at-spi2-core python3-pyatspi dbus desktop-file-utils appstream lintian devscripts
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+BENCH_PACKAGES := xvfb xauth libbenchmark-dev libxcb1-dev pkg-config
 
-.PHONY: all setup configure build run test sanitize fuzz bench screenshot package install
+# Installs the packages named in $(1) that are missing: as root, or through
+# sudo; without either it says what to install and stops.
+define install_missing
+@missing="$$(for p in $(RUN_PACKAGES) $(1); do \
+	    dpkg-query -W -f='$${db:Status-Status}\n' $$p 2>/dev/null | grep -qx installed || echo $$p; \
+	done)"; \
+	if [ -z "$$missing" ]; then exit 0; fi; \
+	if [ "$$(id -u)" -eq 0 ]; then sudo=; elif command -v sudo >/dev/null; then sudo=sudo; else \
+	    echo "Missing Debian packages; as root, run: apt-get install" $$missing >&2; exit 1; \
+	fi; \
+	echo "Installing:" $$missing; \
+	$$sudo apt-get update -qq && \
+	$$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing
+endef
+
+# Configures build folder $(1) with the CMake options $(2) and the
+# environment $(3), unless an earlier configure of it succeeded (a failed one
+# leaves no Makefile behind, so it is tried again).
+configure_once = @test -f $(1)/Makefile || $(3) cmake -S . -B $(1) $(2)
+
+.PHONY: all program build run test sanitize fuzz bench screenshot package install
 
 all: build
 
-setup:
-	@missing="$$(for p in $(PACKAGES); do \
-	    dpkg-query -W -f='$${db:Status-Status}\n' $$p 2>/dev/null | grep -qx installed || echo $$p; \
-	done)"; \
-	if [ -n "$$missing" ]; then \
-	    echo "Installing:" $$missing; \
-	    $(SUDO) apt-get update -qq && \
-	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
-	fi
-
-configure: setup
+# The program alone, with only what building and running need.
+program:
+	$(call install_missing)
 	$(call configure_once,$(BUILD_DIR),-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+	cmake --build $(BUILD_DIR) --parallel $$(nproc) --target tarvelo
 
-build: configure
-	cmake --build $(BUILD_DIR) --parallel $$(nproc)
-
-run: build
+run: program
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	    echo "make run: no X or Wayland display found (DISPLAY and WAYLAND_DISPLAY are unset)" >&2; \
+	    exit 1; \
+	fi
 	$(BUILD_DIR)/window/tarvelo
 
+# Everything but the benchmarks: the program, its desktop files and the tests.
+build: program
+	cmake --build $(BUILD_DIR) --parallel $$(nproc)
+
 test: build
+	$(call install_missing,$(TEST_PACKAGES))
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --no-tests=error --timeout 300
 
 # Every test again, on a build with AddressSanitizer and UndefinedBehaviorSanitizer.
-sanitize: setup
+sanitize:
+	$(call install_missing,$(TEST_PACKAGES))
 	$(call configure_once,$(SANITIZE_DIR),-DCMAKE_BUILD_TYPE=Debug -DTARVELO_SANITIZE=ON)
 	cmake --build $(SANITIZE_DIR) --parallel $$(nproc)
 	ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
@@ -52,7 +75,8 @@ sanitize: setup
 
 # Fuzzes the number texts and the formula for FUZZ_SECONDS, from the seeds in
 # fuzz/corpus; what it finds is written into $(FUZZ_DIR).
-fuzz: setup
+fuzz:
+	$(call install_missing,$(FUZZ_PACKAGES))
 	$(call configure_once,$(FUZZ_DIR),-DTARVELO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo,CC=clang CXX=clang++)
 	cmake --build $(FUZZ_DIR) --parallel $$(nproc)
 	mkdir -p $(FUZZ_DIR)/corpus
@@ -60,15 +84,21 @@ fuzz: setup
 	    -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus fuzz/corpus
 
 # Prints start-up, compute and conversion figures; never fails on timing.
-bench: build
+# Configures again, so that the benchmarks' packages, once installed, are found.
+bench: program
+	$(call install_missing,$(BENCH_PACKAGES))
+	cmake -S . -B $(BUILD_DIR) >/dev/null
+	cmake --build $(BUILD_DIR) --parallel $$(nproc) --target benchmarks
 	bash bench/run.sh $(BUILD_DIR)
 
 # The README's pictures, taken by the end-to-end test after its first result.
 screenshot: build
+	$(call install_missing,$(TEST_PACKAGES))
 	bash tests/e2e/run.sh x11 $(BUILD_DIR)/window/tarvelo docs/screenshot.png
 	QT_SCALE_FACTOR=2 bash tests/e2e/run.sh x11 $(BUILD_DIR)/window/tarvelo docs/screenshot-2x.png
 
 package: build
+	$(call install_missing,$(PACKAGE_PACKAGES))
 	cd $(BUILD_DIR) && cpack -G DEB
 
 # Installs under PREFIX (default /usr/local); DESTDIR is honoured.

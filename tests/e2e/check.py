@@ -84,8 +84,9 @@ def start_program():
         env["WAYLAND_DISPLAY"] = "tarvelo"
     started.append(subprocess.Popen([APP], env=env, stdout=subprocess.PIPE,
                                     stderr=subprocess.STDOUT, text=True))
-    # Keys go to the X window with the focus: Weston's, or the program's.
-    window = ["--class", "^Weston Compositor$"] if WAYLAND else ["--onlyvisible", "--name", "^Calcolo del Tarvelo$"]
+    # Keys go to the X window with the focus: Weston's, or the program's,
+    # whose class is the one its desktop entry names.
+    window = ["--class", "^Weston Compositor$"] if WAYLAND else ["--onlyvisible", "--class", "^tarvelo$"]
     xdotool("search", "--sync", *window, "windowfocus", "--sync")
     return started[-1]
 

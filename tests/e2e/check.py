@@ -15,6 +15,7 @@ import pyatspi
 FRAMES, MODE, APP = sys.argv[1:4]
 SHOT = sys.argv[4] if len(sys.argv) > 4 else None
 WAYLAND = MODE == "wayland"
+SCALE = float(os.environ.get("QT_SCALE_FACTOR", "1"))
 started = []
 atexit.register(lambda: [process.kill() for process in started if process.poll() is None])
 
@@ -30,7 +31,8 @@ def wait_for(what, probe):
 
 
 def xdotool(*args):
-    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout
+    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True,
+                          timeout=20).stdout
 
 
 def find(root, role, name=None):
@@ -42,8 +44,11 @@ def text_of(field):
     return field.queryText().getText(0, -1)
 
 
+# The control's rectangle on the screen, in pixels: AT-SPI has it in the
+# toolkit's pixels, which QT_SCALE_FACTOR scales.
 def extents(control):
-    return control.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    box = control.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return [round(v * SCALE) for v in (box.x, box.y, box.width, box.height)]
 
 
 # Clicks the middle of a control; on Wayland, focuses it and presses the key.
@@ -54,8 +59,8 @@ def press(control, key="space"):
         if key:
             xdotool("key", key)
     else:
-        box = extents(control)
-        xdotool("mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2), "click", "1")
+        x, y, width, height = extents(control)
+        xdotool("mousemove", str(x + width // 2), str(y + height // 2), "click", "1")
 
 
 def type_into(field, keys):
@@ -67,7 +72,7 @@ def type_into(field, keys):
 # Weston's own key for maximizing the focused window, fixed size or not.
 def maximize(window):
     xdotool("key", "super+shift+m")
-    wait_for("the window to grow", lambda: extents(window).width > 400)
+    wait_for("the window to grow", lambda: extents(window)[2] > 400)
 
 
 def start_program():
@@ -116,10 +121,9 @@ wait_for("the result 76,2", lambda: text_of(result) == "76,2")
 if SHOT:
     xdotool("mousemove", "1000", "760")  # the pointer out of the picture
     time.sleep(0.5)  # for the picture only: the last paint reaches the screen
-    box = extents(program[0])
     with open(SHOT, "wb") as png:
         subprocess.run("xwdtopnm %s/Xvfb_screen0 2>/dev/null | pnmcut %d %d %d %d | pnmtopng" % (
-            FRAMES, box.x, box.y, box.width, box.height), shell=True, check=True, stdout=png)
+            FRAMES, *extents(program[0])), shell=True, check=True, stdout=png)
 if WAYLAND:
     maximize(program[0])
     assert text_of(real) == "85.5", "the real weight was lost when the window grew"

@@ -8,5 +8,5 @@ set -euo pipefail
 frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT
 # The X server keeps its screen in $frames/Xvfb_screen0, for the screenshot.
-xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96 -nolisten tcp -fbdir $frames" \
+xvfb-run -a -s "-screen 0 1600x1200x24 -dpi 96 -nolisten tcp -fbdir $frames" \
     dbus-run-session -- /usr/bin/python3 "$(dirname "$0")/check.py" "$frames" "$@"

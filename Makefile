@@ -11,9 +11,9 @@ RUN_PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-wayl
     fonts-liberation fonts-ebgaramond fonts-dejavu-core
 # Building the Debian package (dpkg-shlibdeps, and file, which CPack asks).
 PACKAGE_PACKAGES := dpkg-dev file
-# The tests: private X server and Weston, input, screenshots, the
+# The tests: private X server, Weston and Sway, input, screenshots, the
 # accessibility bus, and the checkers of the package and its desktop files.
-TEST_PACKAGES := $(PACKAGE_PACKAGES) xvfb xauth xdotool netpbm weston \
+TEST_PACKAGES := $(PACKAGE_PACKAGES) xvfb xauth xdotool netpbm weston sway \
     at-spi2-core python3-pyatspi dbus desktop-file-utils appstream lintian devscripts
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 BENCH_PACKAGES := xvfb xauth libbenchmark-dev libxcb1-dev pkg-config

@@ -115,5 +115,5 @@ void loadStoredForm(QWidget& form)
     applyPointSize(form);
     applyColorsToForm(form);
     new ThemeWatcher(form);
-    letGrowWhereForced(form);
+    keepFormSize(form);
 }

@@ -8,7 +8,8 @@ class QWidget;
 //    format can only store as a whole number;
 //  - "systemTextColor" and "systemBackColor": system colour indexes, resolved
 //    against the running palette.
-// A form of fixed size may grow where the platform forces it to.
+// The form keeps its own size, centred in a larger window where the platform
+// forces one on it.
 void loadStoredForm(QWidget& form);
 
 // Stands close relatives from the Debian font packages in for the font

@@ -1,10 +1,15 @@
 # Uses the real program as a person and a screen reader would: real keys and
 # clicks (on Wayland, where no client knows where its window lies, the focus
 # and a key stand in for a click); names, texts and alerts read through AT-SPI.
+# Under Weston, which maximizes any window, the window grows; under Sway,
+# which like GNOME and Plasma keys off the window's size limits, it must not.
 # Exits non-zero at the first thing that is not as expected.
-# Usage: check.py FRAMES_DIR x11|wayland PATH/TO/tarvelo [SCREENSHOT.png]
+# Usage: check.py FRAMES_DIR x11|weston|sway PATH/TO/tarvelo [SCREENSHOT.png]
 import atexit
+import json
 import os
+import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -14,7 +19,7 @@ import pyatspi
 
 FRAMES, MODE, APP = sys.argv[1:4]
 SHOT = sys.argv[4] if len(sys.argv) > 4 else None
-WAYLAND = MODE == "wayland"
+WAYLAND, WESTON = MODE != "x11", MODE == "weston"
 SCALE = float(os.environ.get("QT_SCALE_FACTOR", "1"))
 started = []
 atexit.register(lambda: [process.kill() for process in started if process.poll() is None])
@@ -63,9 +68,11 @@ def press(control, key="space"):
         xdotool("mousemove", str(x + width // 2), str(y + height // 2), "click", "1")
 
 
+# Clears the field without selecting its text: a selection would become the
+# primary selection, which Qt's Wayland plugin still holds at exit.
 def type_into(field, keys):
     press(field, key=None)
-    xdotool("key", "ctrl+a", "BackSpace", "type", "--delay", "15", "--", keys)
+    xdotool("key", "End", *["BackSpace"] * len(text_of(field)), "type", "--delay", "15", "--", keys)
     wait_for("%s to hold '%s'" % (field.name, keys), lambda: text_of(field) == keys)
 
 
@@ -75,31 +82,66 @@ def maximize(window):
     wait_for("the window to grow", lambda: extents(window)[2] > 400)
 
 
+# Sway refuses to run as root: it runs as nobody, with a copy of the X
+# server's key, an empty configuration and a runtime folder of its own.
+def start_sway():
+    runtime = tempfile.mkdtemp()
+    shutil.copy(os.environ["XAUTHORITY"], runtime + "/xauthority")
+    open(runtime + "/config", "w").close()
+    for path in ("", "/xauthority", "/config"):
+        shutil.chown(runtime + path, "nobody")
+    started.append(subprocess.Popen(
+        ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "env", "-i",
+         "XDG_RUNTIME_DIR=" + runtime, "DISPLAY=" + os.environ["DISPLAY"], "WLR_BACKENDS=x11",
+         "XAUTHORITY=%s/xauthority" % runtime, "WLR_RENDERER=pixman",
+         "sway", "--config", runtime + "/config"], stderr=subprocess.DEVNULL))
+    return runtime
+
+
+# Sway's own view of the program's window.
+def sway_view(runtime):
+    socket = [f for f in os.listdir(runtime) if f.startswith("sway-ipc")][0]
+    nodes = [json.loads(subprocess.run(["swaymsg", "-s", runtime + "/" + socket, "-t", "get_tree"],
+                                       check=True, capture_output=True, timeout=20).stdout)]
+    while nodes and nodes[0].get("app_id") != "org.tarvelo.Tarvelo":
+        node = nodes.pop(0)
+        nodes += node["nodes"] + node["floating_nodes"]
+    return nodes and nodes[0]
+
+
 def start_program():
     env = dict(os.environ, LC_ALL="it_IT.UTF-8", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-               XDG_SESSION_TYPE=MODE, XDG_RUNTIME_DIR=tempfile.mkdtemp())
+               XDG_SESSION_TYPE="wayland" if WAYLAND else "x11", XDG_RUNTIME_DIR=tempfile.mkdtemp())
     env.pop("QT_QPA_PLATFORM", None)
-    if WAYLAND:
+    if WESTON:
         started.append(subprocess.Popen(
             ["weston", "--backend=x11-backend.so", "--use-pixman", "--width=800", "--height=600",
              "--idle-time=0", "--socket=tarvelo"], env=env, stderr=subprocess.DEVNULL))
-        wait_for("Weston", lambda: os.path.exists(env["XDG_RUNTIME_DIR"] + "/tarvelo"))
+    if WAYLAND:
+        runtime = env["XDG_RUNTIME_DIR"] if WESTON else start_sway()
+        socket = wait_for(MODE, lambda: [
+            f for f in os.listdir(runtime) if re.fullmatch(r"tarvelo|wayland-\d+", f)])
         # Only the Wayland display: no X server to fall back on.
         del env["DISPLAY"]
-        env["WAYLAND_DISPLAY"] = "tarvelo"
+        env["WAYLAND_DISPLAY"] = runtime + "/" + socket[0]
     started.append(subprocess.Popen([APP], env=env, stdout=subprocess.PIPE,
                                     stderr=subprocess.STDOUT, text=True))
-    # Keys go to the X window with the focus: Weston's, or the program's,
-    # whose class is the one its desktop entry names.
-    window = ["--class", "^Weston Compositor$"] if WAYLAND else ["--onlyvisible", "--class", "^tarvelo$"]
-    xdotool("search", "--sync", *window, "windowfocus", "--sync")
+    # Keys go to the X window with the focus: the compositor's, or the
+    # program's, whose class is the one its desktop entry names.
+    window = {"weston": ["--class", "^Weston Compositor$"], "sway": ["--maxdepth", "1", "--name", "^$"],
+              "x11": ["--class", "^tarvelo$"]}[MODE]
+    xdotool("search", "--sync", "--onlyvisible", *window, "windowfocus", "--sync")
+    if MODE == "sway":
+        view = wait_for("the window", lambda: sway_view(runtime))
+        size = [view["geometry"][k] for k in ("width", "height")]
+        assert view["type"] == "floating_con" and size == [361, 454], "Sway tiles %s" % view
     return started[-1]
 
 
 def dismiss_alert(program, message):
     box = wait_for("an alert", lambda: find(program, pyatspi.ROLE_ALERT))
     assert box.name == "Attenzione !!!" and find(box, pyatspi.ROLE_LABEL, message), message
-    if WAYLAND:
+    if WESTON:
         maximize(box)
     press(find(box, pyatspi.ROLE_PUSH_BUTTON))
     wait_for("the alert to close", lambda: not find(program, pyatspi.ROLE_LABEL, message))
@@ -124,9 +166,13 @@ if SHOT:
     with open(SHOT, "wb") as png:
         subprocess.run("xwdtopnm %s/Xvfb_screen0 2>/dev/null | pnmcut %d %d %d %d | pnmtopng" % (
             FRAMES, *extents(program[0])), shell=True, check=True, stdout=png)
-if WAYLAND:
+if WESTON:
+    # The form stays whole, in the middle of the larger window.
+    x, width = extents(real)[0], extents(program[0])[2]
     maximize(program[0])
+    moved, grown = extents(real)[0] - x, extents(program[0])[2] - width
     assert text_of(real) == "85.5", "the real weight was lost when the window grew"
+    assert abs(moved - grown // 2) <= 1, "the form moved %d in a window %d wider" % (moved, grown)
 
 type_into(real, "")
 type_into(ideal, "")

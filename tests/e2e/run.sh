@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # End to end: the real program in a private X server, with the accessibility
 # bus in a private D-Bus session; check.py drives it with real keys and clicks
-# and reads it as a screen reader does. With "wayland" the program runs in
-# Weston, which runs inside that X server.
-# Usage: run.sh x11|wayland PATH/TO/tarvelo [SCREENSHOT.png]
+# and reads it as a screen reader does. With "weston" or "sway" the program
+# runs in that Wayland compositor, which runs inside that X server.
+# Usage: run.sh x11|weston|sway PATH/TO/tarvelo [SCREENSHOT.png]
 set -euo pipefail
 frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT

@@ -1,5 +1,6 @@
 #include "storedform.h"
 
+#include "accessiblefield.h"
 #include "systemcolors.h"
 #include "windowframe.h"
 
@@ -96,7 +97,7 @@ private:
 
 } // namespace
 
-void registerFontSubstitutes()
+void prepareStoredForm()
 {
     // A substitute is only tried where the family itself is missing, so the
     // machine's own Garamond, say, still wins. Asking the font database
@@ -104,6 +105,7 @@ void registerFontSubstitutes()
     // without.
     for (const Substitute& s : kSubstitutes)
         QFont::insertSubstitution(s.family, s.standIn);
+    AccessibleField::install();
 }
 
 void loadStoredForm(QWidget& form)

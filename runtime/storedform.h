@@ -12,7 +12,9 @@ class QWidget;
 // forces one on it.
 void loadStoredForm(QWidget& form);
 
-// Stands close relatives from the Debian font packages in for the font
-// families the description names where the machine lacks them. Called before
-// the form's controls are built, so that none looks for a missing family.
-void registerFontSubstitutes();
+// Readies the application for a stored form: stands close relatives from the
+// Debian font packages in for the font families the description names where
+// the machine lacks them, and gives text fields their screen-reader
+// interface. Called before the form's controls are built, so that none looks
+// for a missing family or is announced through another interface.
+void prepareStoredForm();

@@ -7,7 +7,7 @@ Tarvelo::Tarvelo(QWidget* parent)
     , m_forms(*this)
     , m_calculator(m_forms)
 {
-    registerFontSubstitutes();
+    prepareStoredForm();
     m_ui.setupUi(this);
     loadStoredForm(*this);
 

@@ -160,6 +160,11 @@ type_into(real, "85.5")
 type_into(ideal, "70")
 press(calcola)
 wait_for("the result 76,2", lambda: text_of(result) == "76,2")
+# A screen reader reads a value run by run of text attributes: one run must
+# cover each whole value, or the last character goes unread.
+for field in real, ideal, result:
+    run = field.queryText().getAttributeRun(0, False)[1:]
+    assert list(run) == [0, len(text_of(field))], "%s: attribute run %s" % (field.name, run)
 if SHOT:
     xdotool("mousemove", "1000", "760")  # the pointer out of the picture
     time.sleep(0.5)  # for the picture only: the last paint reaches the screen

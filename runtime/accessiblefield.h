@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QAccessibleWidget>
+
+class QLineEdit;
+
+// What a screen reader sees of a single-line text field: its name, value,
+// state, text, caret and selection, as Qt's own line edit interface offers
+// them, but with one run of text attributes covering the whole text. A field
+// has no attributes of its own; a run of length zero makes some screen
+// readers stop short of the last character when they read the value.
+class AccessibleField : public QAccessibleWidget,
+                        public QAccessibleTextInterface,
+                        public QAccessibleEditableTextInterface {
+public:
+    explicit AccessibleField(QLineEdit* field);
+
+    // Makes every text field the application builds from now on use this
+    // interface. Called before the form's controls are built.
+    static void install();
+
+    QString text(QAccessible::Text t) const override;
+    void setText(QAccessible::Text t, const QString& text) override;
+    QAccessible::State state() const override;
+    void* interface_cast(QAccessible::InterfaceType t) override;
+
+    // Text
+    void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
+    int selectionCount() const override;
+    void addSelection(int startOffset, int endOffset) override;
+    void removeSelection(int selectionIndex) override;
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override;
+    int cursorPosition() const override;
+    void setCursorPosition(int position) override;
+    QString text(int startOffset, int endOffset) const override;
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                             int* startOffset, int* endOffset) const override;
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                            int* startOffset, int* endOffset) const override;
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                         int* endOffset) const override;
+    int characterCount() const override;
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint& point) const override;
+    void scrollToSubstring(int startIndex, int endIndex) override;
+    QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
+    // Editable text
+    void deleteText(int startOffset, int endOffset) override;
+    void insertText(int offset, const QString& text) override;
+    void replaceText(int startOffset, int endOffset, const QString& text) override;
+
+private:
+    QLineEdit* field() const;
+    bool showsText() const;
+};

@@ -1,5 +1,6 @@
 #include "qtformsruntime.h"
 
+#include "announcement.h"
 #include "runtimeerror.h"
 #include "windowframe.h"
 
@@ -29,6 +30,7 @@ protected:
 
 QtFormsRuntime::QtFormsRuntime(QWidget& form)
     : m_form(form)
+    , m_announcer(form)
 {
 }
 
@@ -39,7 +41,12 @@ QString QtFormsRuntime::fieldText(const QString& field)
 
 void QtFormsRuntime::setFieldText(const QString& field, const QString& text)
 {
-    lineEdit(field).setText(text);
+    QLineEdit& edit = lineEdit(field);
+    edit.setText(text);
+    // A value written where the user is not, a result say, is told to a
+    // screen reader, which would otherwise say nothing of it.
+    if (!edit.hasFocus() && !text.trimmed().isEmpty())
+        m_announcer.announce(edit.accessibleName() + QLatin1Char(' ') + text);
 }
 
 void QtFormsRuntime::msgBox(const QString& prompt, int style, const QString& title)

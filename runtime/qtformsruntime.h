@@ -1,5 +1,6 @@
 #pragma once
 
+#include "announcement.h"
 #include "formsruntime.h"
 
 class QLineEdit;
@@ -20,4 +21,5 @@ private:
     QLineEdit& lineEdit(const QString& field) const;
 
     QWidget& m_form;
+    Announcer m_announcer;
 };

@@ -127,37 +127,38 @@ QString AccessibleField::text(int startOffset, int endOffset) const
 }
 
 // Offset -2 stands for the caret.
-QString AccessibleField::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                          int* startOffset, int* endOffset) const
+QString AccessibleField::textNear(int offset, int* startOffset, int* endOffset,
+                                  const std::function<QString(int)>& find) const
 {
     if (!showsText()) {
         *startOffset = *endOffset = -1;
         return QString();
     }
-    return QAccessibleTextInterface::textBeforeOffset(offset == -2 ? cursorPosition() : offset,
-                                                      boundaryType, startOffset, endOffset);
+    return find(offset == -2 ? cursorPosition() : offset);
+}
+
+QString AccessibleField::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                          int* startOffset, int* endOffset) const
+{
+    return textNear(offset, startOffset, endOffset, [&](int at) {
+        return QAccessibleTextInterface::textBeforeOffset(at, boundaryType, startOffset, endOffset);
+    });
 }
 
 QString AccessibleField::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                          int* startOffset, int* endOffset) const
 {
-    if (!showsText()) {
-        *startOffset = *endOffset = -1;
-        return QString();
-    }
-    return QAccessibleTextInterface::textAfterOffset(offset == -2 ? cursorPosition() : offset,
-                                                     boundaryType, startOffset, endOffset);
+    return textNear(offset, startOffset, endOffset, [&](int at) {
+        return QAccessibleTextInterface::textAfterOffset(at, boundaryType, startOffset, endOffset);
+    });
 }
 
 QString AccessibleField::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                       int* startOffset, int* endOffset) const
 {
-    if (!showsText()) {
-        *startOffset = *endOffset = -1;
-        return QString();
-    }
-    return QAccessibleTextInterface::textAtOffset(offset == -2 ? cursorPosition() : offset,
-                                                  boundaryType, startOffset, endOffset);
+    return textNear(offset, startOffset, endOffset, [&](int at) {
+        return QAccessibleTextInterface::textAtOffset(at, boundaryType, startOffset, endOffset);
+    });
 }
 
 int AccessibleField::characterCount() const

@@ -2,6 +2,8 @@
 
 #include <QAccessibleWidget>
 
+#include <functional>
+
 class QLineEdit;
 
 // What a screen reader sees of a single-line text field: its name, value,
@@ -53,4 +55,8 @@ public:
 private:
     QLineEdit* field() const;
     bool showsText() const;
+    // The text that `find` finds from an offset, where the field shows its
+    // text; none in a password field.
+    QString textNear(int offset, int* startOffset, int* endOffset,
+                     const std::function<QString(int)>& find) const;
 };

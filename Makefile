@@ -17,6 +17,16 @@ TEST_PACKAGES := $(PACKAGE_PACKAGES) xvfb xauth xdotool netpbm weston sway \
     at-spi2-core python3-pyatspi dbus desktop-file-utils appstream lintian devscripts
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 BENCH_PACKAGES := xvfb xauth libbenchmark-dev libxcb1-dev pkg-config
+# The Windows program: the cross compiler, Ninja and Debian's Qt source for
+# the cross Qt, wixl for the installer; Wine and the input tools to try them.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build wixl dpkg-dev xz-utils
+WINDOWS_TEST_PACKAGES := wine wine64 xvfb xauth xdotool xclip locales
+WINDOWS_DIR ?= build-windows
+# The cross Qt is built once into the user's cache folder, keyed by the Qt
+# version and by the script and toolchain file that build it.
+QT_WINDOWS = $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/tarvelo/qt-$(shell \
+    dpkg-query -W -f='$${Version}' qt6-base-dev)-mingw-$(shell \
+    cat packaging/windows/build-qt.sh packaging/windows/mingw-w64-x86_64.cmake | sha256sum | cut -c1-12)
 
 # Installs the packages named in $(1) that are missing: as root, or through
 # sudo; without either it says what to install and stops.
@@ -38,7 +48,8 @@ endef
 # leaves no Makefile behind, so it is tried again).
 configure_once = @test -f $(1)/Makefile || $(3) cmake -S . -B $(1) $(2)
 
-.PHONY: all program build run test sanitize fuzz bench screenshot package install
+.PHONY: all program build run test sanitize fuzz bench screenshot package install windows \
+    windows-test
 
 all: build
 
@@ -105,3 +116,18 @@ package: build
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# build-windows/tarvelo.exe and the installer beside it.
+windows: program
+	$(call install_missing,$(WINDOWS_PACKAGES))
+	@test -f $(QT_WINDOWS)/lib/cmake/Qt6/qt.toolchain.cmake || nice bash packaging/windows/build-qt.sh $(QT_WINDOWS)
+	$(call configure_once,$(WINDOWS_DIR),-DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=$(QT_WINDOWS)/lib/cmake/Qt6/qt.toolchain.cmake \
+	    -DTARVELO_HOST_MAKEICON=$(CURDIR)/$(BUILD_DIR)/window/makeicon \
+	    -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/tests/windows/wine.sh)
+	cmake --build $(WINDOWS_DIR) --parallel $$(nproc)
+
+# The Windows tests and the installer under Wine.
+windows-test: windows
+	$(call install_missing,$(WINDOWS_TEST_PACKAGES))
+	ctest --test-dir $(WINDOWS_DIR) --output-on-failure --no-tests=error --timeout 600

@@ -2,11 +2,14 @@
 //  - tarvelo.ico, the window icon: 32 x 32 in two colours, 32 x 32 and
 //    16 x 16 in sixteen colours;
 //  - tarvelo-N.png at the sizes of the desktop's icon theme;
+//  - tarvelo-app.ico, the Windows program's icon: the same sizes, each a
+//    PNG image inside the icon file, as Windows reads them;
 //  - tarvelo.svg, the scalable icon.
 //
 // The artwork: a gym weight with "kg" on it, on a transparent ground.
 //
 // Usage: makeicon OUTPUT_FOLDER SIZE...
+#include <QBuffer>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
@@ -171,6 +174,33 @@ QByteArray iconFile(const QList<IconImage>& images)
     return file;
 }
 
+// An icon file whose images are PNG images in full colour; a size of 256
+// is written as 0 in the one-byte fields.
+QByteArray pngIconFile(const QList<int>& sizes)
+{
+    QList<QByteArray> pngs;
+    for (int size : sizes) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        drawWeight(size).save(&buffer, "PNG");
+        pngs.append(png);
+    }
+    QByteArray file;
+    QDataStream out(&file, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(1) << quint16(sizes.size());
+    quint32 offset = 6 + 16 * sizes.size();
+    for (int i = 0; i < sizes.size(); ++i) {
+        out << quint8(sizes[i] % 256) << quint8(sizes[i] % 256) << quint8(0) << quint8(0)
+            << quint16(1) << quint16(32) << quint32(pngs[i].size()) << offset;
+        offset += pngs[i].size();
+    }
+    for (const QByteArray& png : pngs)
+        out.writeRawData(png.constData(), png.size());
+    return file;
+}
+
 bool writeFile(const QString& path, const QByteArray& data)
 {
     QFile out(path);
@@ -192,9 +222,13 @@ int main(int argc, char* argv[])
     bool written = writeFile(out.filePath("tarvelo.ico"),
                              iconFile({quantize(large, kMono, 1), quantize(large, kVga16, 4),
                                        quantize(drawWeight(16), kVga16, 4)}));
+    QList<int> sizes;
     for (const QString& size : QCoreApplication::arguments().mid(2))
+        sizes.append(size.toInt());
+    for (int size : sizes)
         written = written &&
-                  drawWeight(size.toInt()).save(out.filePath(QString("tarvelo-%1.png").arg(size)));
+                  drawWeight(size).save(out.filePath(QString("tarvelo-%1.png").arg(size)));
+    written = written && writeFile(out.filePath("tarvelo-app.ico"), pngIconFile(sizes));
     written = written && writeSvg(out.filePath("tarvelo.svg"));
     if (!written) {
         std::fprintf(stderr, "makeicon: cannot write the icons into %s\n", argv[1]);

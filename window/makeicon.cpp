@@ -151,53 +151,46 @@ QByteArray iconBitmap(const IconImage& image)
     return data;
 }
 
-QByteArray iconFile(const QList<IconImage>& images)
-{
-    QList<QByteArray> bitmaps;
-    for (const IconImage& image : images)
-        bitmaps.append(iconBitmap(image));
+// One image of an icon file: its size in pixels (256 is written as 0 in the
+// one-byte fields), colour count (0 for full colour), depth and data.
+struct IconEntry {
+    int size;
+    int colors;
+    int bitsPerPixel;
+    QByteArray data;
+};
 
-    QByteArray file;
-    QDataStream out(&file, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out << quint16(0) << quint16(1) << quint16(images.size());
-    quint32 offset = 6 + 16 * images.size();
-    for (int i = 0; i < images.size(); ++i) {
-        const IconImage& image = images[i];
-        out << quint8(image.indexed.width()) << quint8(image.indexed.height())
-            << quint8(1 << image.bitsPerPixel) << quint8(0) << quint16(1)
-            << quint16(image.bitsPerPixel) << quint32(bitmaps[i].size()) << offset;
-        offset += bitmaps[i].size();
-    }
-    for (const QByteArray& bitmap : bitmaps)
-        out.writeRawData(bitmap.constData(), bitmap.size());
-    return file;
+IconEntry bitmapEntry(const IconImage& image)
+{
+    return {image.indexed.width(), 1 << image.bitsPerPixel, image.bitsPerPixel, iconBitmap(image)};
 }
 
-// An icon file whose images are PNG images in full colour; a size of 256
-// is written as 0 in the one-byte fields.
-QByteArray pngIconFile(const QList<int>& sizes)
+// A PNG image in full colour, as Windows reads them since Vista.
+IconEntry pngEntry(int size)
 {
-    QList<QByteArray> pngs;
-    for (int size : sizes) {
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        drawWeight(size).save(&buffer, "PNG");
-        pngs.append(png);
-    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    drawWeight(size).save(&buffer, "PNG");
+    return {size, 0, 32, png};
+}
+
+// An icon file: its directory, then each image's data.
+QByteArray iconFile(const QList<IconEntry>& entries)
+{
     QByteArray file;
     QDataStream out(&file, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
-    out << quint16(0) << quint16(1) << quint16(sizes.size());
-    quint32 offset = 6 + 16 * sizes.size();
-    for (int i = 0; i < sizes.size(); ++i) {
-        out << quint8(sizes[i] % 256) << quint8(sizes[i] % 256) << quint8(0) << quint8(0)
-            << quint16(1) << quint16(32) << quint32(pngs[i].size()) << offset;
-        offset += pngs[i].size();
+    out << quint16(0) << quint16(1) << quint16(entries.size());
+    quint32 offset = 6 + 16 * entries.size();
+    for (const IconEntry& entry : entries) {
+        out << quint8(entry.size % 256) << quint8(entry.size % 256) << quint8(entry.colors)
+            << quint8(0) << quint16(1) << quint16(entry.bitsPerPixel) << quint32(entry.data.size())
+            << offset;
+        offset += entry.data.size();
     }
-    for (const QByteArray& png : pngs)
-        out.writeRawData(png.constData(), png.size());
+    for (const IconEntry& entry : entries)
+        out.writeRawData(entry.data.constData(), entry.data.size());
     return file;
 }
 
@@ -220,15 +213,19 @@ int main(int argc, char* argv[])
 
     const QImage large = drawWeight(32);
     bool written = writeFile(out.filePath("tarvelo.ico"),
-                             iconFile({quantize(large, kMono, 1), quantize(large, kVga16, 4),
-                                       quantize(drawWeight(16), kVga16, 4)}));
+                             iconFile({bitmapEntry(quantize(large, kMono, 1)),
+                                       bitmapEntry(quantize(large, kVga16, 4)),
+                                       bitmapEntry(quantize(drawWeight(16), kVga16, 4))}));
     QList<int> sizes;
     for (const QString& size : QCoreApplication::arguments().mid(2))
         sizes.append(size.toInt());
     for (int size : sizes)
         written = written &&
                   drawWeight(size).save(out.filePath(QString("tarvelo-%1.png").arg(size)));
-    written = written && writeFile(out.filePath("tarvelo-app.ico"), pngIconFile(sizes));
+    QList<IconEntry> pngs;
+    for (int size : sizes)
+        pngs.append(pngEntry(size));
+    written = written && writeFile(out.filePath("tarvelo-app.ico"), iconFile(pngs));
     written = written && writeSvg(out.filePath("tarvelo.svg"));
     if (!written) {
         std::fprintf(stderr, "makeicon: cannot write the icons into %s\n", argv[1]);

@@ -1,6 +1,6 @@
 #include "qtformsruntime.h"
 
-#include "announcement.h"
+#include "announcer.h"
 #include "runtimeerror.h"
 #include "windowframe.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "announcement.h"
+#include "announcer.h"
 #include "formsruntime.h"
 
 class QLineEdit;

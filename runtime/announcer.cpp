@@ -1,4 +1,4 @@
-#include "announcement.h"
+#include "announcer.h"
 
 #include <QAccessible>
 #include <QAccessibleObject>

@@ -1,14 +1,30 @@
 #include "windowframe.h"
 
+#include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
 bool onWayland()
 {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// Where a Wayland compositor leaves the frame to the client, Qt draws a title
+// bar whose maximize button ignores the window's size limits and flags: its
+// click asks the compositor to maximize at once. Qt's title bar is 30 units
+// high, and its maximize button is 18 wide, 49 from the frame's right edge.
+// The window takes no input there, so the click reaches neither Qt nor the
+// compositor; the minimize and close buttons beside it keep working.
+QRegion withoutMaximizeButton(const QWindow& window)
+{
+    const QRect frame(QPoint(0, 0), window.frameGeometry().size());
+    const int titleHeight = window.frameMargins().top();
+    const double unit = titleHeight / 30.0;
+    const QRect button(frame.width() - qRound(49 * unit), 0, qRound(18 * unit), titleHeight);
+    return QRegion(frame).subtracted(button);
 }
 
 // Holds a form at its own size; a desktop seeing a window whose minimum and
@@ -28,30 +44,84 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == &m_form && event->type() == QEvent::WindowStateChange)
+        if (watched == m_form.windowHandle() && event->type() == QEvent::Expose)
+            leaveOutMaximizeButton();
+        if (watched != &m_form)
+            return false;
+        switch (event->type()) {
+        case QEvent::Show:
+            if (QWindow* window = m_form.windowHandle(); window && onWayland())
+                window->installEventFilter(this);
+            break;
+        case QEvent::WindowStateChange:
             followState();
-        else if (watched == &m_form && event->type() == QEvent::Resize)
+            break;
+        case QEvent::Resize:
             centreForm();
+            break;
+        case QEvent::Close:
+            return refuseCloseUnderModalBox(event);
+        default:
+            break;
+        }
         return false;
     }
 
 private:
+    bool fixed() const { return m_form.maximumSize() == m_form.minimumSize(); }
+
     void followState()
     {
         const bool forced = m_form.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
-        const bool fixed = m_form.maximumSize() == m_form.minimumSize();
-        if (forced == fixed)
-            m_form.setMaximumSize(fixed ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)
-                                        : m_form.minimumSize());
+        if (forced != fixed())
+            return;
+        if (!forced) {
+            m_form.setMaximumSize(m_form.minimumSize());
+            return;
+        }
         // On Wayland the new state is already acknowledged when it is
-        // reported, and Qt has kept the fixed size: the next frame drawn at
-        // that size is a protocol error that ends the program. Hidden, the
-        // window drops its surface before drawing it; shown again, it is
-        // created in the new state and takes the compositor's size.
-        if (forced && fixed && onWayland()) {
+        // reported, and Qt has kept the fixed size: any frame committed at
+        // that size from now on, even the one that a change of the size
+        // limits commits, is a protocol error that ends the program. Hidden
+        // first, the window drops its surface without committing; shown
+        // again, it is created in the new state and takes the compositor's
+        // size, with every part of its title bar taking input.
+        const bool recreate = onWayland() && m_form.isVisible();
+        if (recreate)
             m_form.hide();
+        m_form.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (recreate) {
+            m_form.windowHandle()->setMask(QRegion());
             m_form.show();
         }
+    }
+
+    // Keeps Qt's own maximize button from taking clicks while the window is
+    // fixed. Set once the title bar is there, that is once the window is
+    // exposed; a compositor that draws the frame itself leaves no margins.
+    void leaveOutMaximizeButton()
+    {
+        QWindow* window = m_form.windowHandle();
+        if (!fixed() || !window->isExposed() || window->frameMargins().top() <= 0)
+            return;
+        const QRegion mask = withoutMaximizeButton(*window);
+        if (window->mask() != mask)
+            window->setMask(mask);
+    }
+
+    // While a modal box of the program is up, a request to close the form
+    // is refused and the box stays in front, as a desktop does for the owner
+    // of a modal box; without this, a compositor's close request would hide
+    // the form under the box and leave the program running without a window.
+    bool refuseCloseUnderModalBox(QEvent* event)
+    {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box || box == &m_form)
+            return false;
+        event->ignore();
+        box->raise();
+        box->activateWindow();
+        return true;
     }
 
     // Keeps the form in the middle of a window larger than the form.

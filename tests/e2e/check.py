@@ -3,6 +3,8 @@
 # and a key stand in for a click); names, texts and alerts read through AT-SPI.
 # Under Weston, which maximizes any window, the window grows; under Sway,
 # which like GNOME and Plasma keys off the window's size limits, it must not.
+# Qt draws the title bar under Weston: its maximize spot must not react. A
+# close request from the desktop while a warning is up must be refused.
 # Exits non-zero at the first thing that is not as expected.
 # Usage: check.py FRAMES_DIR x11|weston|sway PATH/TO/tarvelo [SCREENSHOT.png]
 import atexit
@@ -21,6 +23,7 @@ from gi.repository import GLib
 FRAMES, MODE, APP = sys.argv[1:4]
 SHOT = sys.argv[4] if len(sys.argv) > 4 else None
 WAYLAND, WESTON = MODE != "x11", MODE == "weston"
+WESTON_BACKGROUND = bytes([0x33, 0x66, 0x99])
 SCALE = float(os.environ.get("QT_SCALE_FACTOR", "1"))
 started = []
 atexit.register(lambda: [process.kill() for process in started if process.poll() is None])
@@ -31,7 +34,13 @@ def wait_for(what, probe):
     while time.monotonic() < deadline:
         while GLib.MainContext.default().iteration(False):
             pass  # delivers the accessibility events that have come
-        found = probe()
+        try:
+            found = probe()
+        except GLib.GError:  # the program may have gone from the bus
+            found = None
+        ended = [p.returncode for p in started if p.args == [APP] and p.poll() is not None]
+        if ended:
+            sys.exit("FAIL: %s: the program ended (%d) before %s" % (MODE, ended[0], what))
         if found:
             return found
         time.sleep(0.05)
@@ -79,10 +88,42 @@ def type_into(field, keys):
     wait_for("%s to hold '%s'" % (field.name, keys), lambda: text_of(field) == keys)
 
 
-# Weston's own key for maximizing the focused window, fixed size or not.
-def maximize(window):
-    xdotool("key", "super+shift+m")
+# Weston's own key for maximizing the focused window, fixed size or not; a
+# key that moves the focus first has the window draw a frame just before.
+def maximize(window, before=()):
+    xdotool("key", "--delay", "0", *before, "super+shift+m")
     wait_for("the window to grow", lambda: extents(window)[2] > 400)
+
+
+# Fails if the window leaves the form's size or hides within a second.
+def stays_as_it_is(window, what):
+    deadline = time.monotonic() + 1
+    while time.monotonic() < deadline:
+        assert extents(window)[2:] == [round(361 * SCALE), round(454 * SCALE)] and window.getState(
+        ).contains(pyatspi.STATE_SHOWING) and app.poll() is None, "%s changed the window" % what
+        time.sleep(0.05)
+
+
+# Weston shows the window on a plain background: its title bar is the first
+# row of the screen with a long run of other pixels between background ones.
+def title_bar_on_screen():
+    ppm = subprocess.run(["xwdtopnm", FRAMES + "/Xvfb_screen0"], check=True,
+                         capture_output=True).stdout
+    header = re.match(rb"P6\s+(\d+)\s+\d+\s+255\s", ppm)
+    stride = int(header[1]) * 3
+    for y in range(600):
+        row = ppm[header.end() + y * stride:][:800 * 3]
+        other = "".join(".x"[row[i:i + 3] != WESTON_BACKGROUND] for i in range(0, len(row), 3))
+        frame = re.search(r"\.(x{300,})\.", other)
+        if frame:
+            return frame.end(1), y
+
+
+# Clicks the spot where Qt's title bar draws its maximize button, 40 from the
+# frame's right edge and 15 below its top.
+def click_maximize_spot():
+    right, top = wait_for("the window on the screen", title_bar_on_screen)
+    xdotool("mousemove", str(right - 40), str(top + 15), "click", "1")
 
 
 # Sway refuses to run as root: it runs as nobody, with a copy of the X
@@ -101,11 +142,15 @@ def start_sway():
     return runtime
 
 
+def swaymsg(runtime, *args):
+    socket = [f for f in os.listdir(runtime) if f.startswith("sway-ipc")][0]
+    return subprocess.run(["swaymsg", "-s", runtime + "/" + socket, *args], check=True,
+                          capture_output=True, timeout=20).stdout
+
+
 # Sway's own view of the program's window.
 def sway_view(runtime):
-    socket = [f for f in os.listdir(runtime) if f.startswith("sway-ipc")][0]
-    nodes = [json.loads(subprocess.run(["swaymsg", "-s", runtime + "/" + socket, "-t", "get_tree"],
-                                       check=True, capture_output=True, timeout=20).stdout)]
+    nodes = [json.loads(swaymsg(runtime, "-t", "get_tree"))]
     while nodes and nodes[0].get("app_id") != "org.tarvelo.Tarvelo":
         node = nodes.pop(0)
         nodes += node["nodes"] + node["floating_nodes"]
@@ -117,9 +162,14 @@ def start_program():
                XDG_SESSION_TYPE="wayland" if WAYLAND else "x11", XDG_RUNTIME_DIR=tempfile.mkdtemp())
     env.pop("QT_QPA_PLATFORM", None)
     if WESTON:
+        config = env["XDG_RUNTIME_DIR"] + "/weston.ini"
+        with open(config, "w") as ini:
+            ini.write("[shell]\nbackground-color=0xff%s\npanel-position=none\n" %
+                      WESTON_BACKGROUND.hex())
         started.append(subprocess.Popen(
             ["weston", "--backend=x11-backend.so", "--use-pixman", "--width=800", "--height=600",
-             "--idle-time=0", "--socket=tarvelo"], env=env, stderr=subprocess.DEVNULL))
+             "--idle-time=0", "--socket=tarvelo", "--config=" + config], env=env,
+            stderr=subprocess.DEVNULL))
     if WAYLAND:
         runtime = env["XDG_RUNTIME_DIR"] if WESTON else start_sway()
         socket = wait_for(MODE, lambda: [
@@ -138,7 +188,7 @@ def start_program():
         view = wait_for("the window", lambda: sway_view(runtime))
         size = [view["geometry"][k] for k in ("width", "height")]
         assert view["type"] == "floating_con" and size == [361, 454], "Sway tiles %s" % view
-    return started[-1]
+    return started[-1], runtime if WAYLAND else None
 
 
 def dismiss_alert(program, message):
@@ -154,7 +204,7 @@ def dismiss_alert(program, message):
 told = []
 pyatspi.Registry.registerEventListener(lambda event: event.detail1 and event.source.getRole() == (
     pyatspi.ROLE_NOTIFICATION) and told.append(event.source.name), "object:state-changed:showing")
-app = start_program()
+app, runtime = start_program()
 program = wait_for("the program on the accessibility bus", lambda: next(
     (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "tarvelo"), None))
 controls = [find(program, pyatspi.ROLE_TEXT, name) for name in
@@ -162,6 +212,9 @@ controls = [find(program, pyatspi.ROLE_TEXT, name) for name in
 controls += [find(program, pyatspi.ROLE_PUSH_BUTTON, name) for name in ("Calcola", "Uscita")]
 assert None not in controls, "a control has lost its name: %s" % controls
 real, ideal, result, calcola, uscita = controls
+if WESTON:
+    click_maximize_spot()
+    stays_as_it_is(program[0], "a click on the maximize spot of Qt's title bar")
 
 type_into(real, "85.5")
 type_into(ideal, "70")
@@ -180,6 +233,13 @@ if SHOT:
         subprocess.run("xwdtopnm %s/Xvfb_screen0 2>/dev/null | pnmcut %d %d %d %d | pnmtopng" % (
             FRAMES, *extents(program[0])), shell=True, check=True, stdout=png)
 if WESTON:
+    # The frame drawn just before the compositor's maximize is drawn at the
+    # fixed size; the window must not draw another at that size once the
+    # maximized state is acknowledged.
+    for _ in range(5):
+        maximize(program[0], before=["Tab"])
+        xdotool("key", "super+shift+m")
+        wait_for("the window to shrink", lambda: extents(program[0])[2] < 400)
     # The form stays whole, in the middle of the larger window.
     x, width = extents(real)[0], extents(program[0])[2]
     maximize(program[0])
@@ -190,6 +250,11 @@ if WESTON:
 type_into(real, "")
 type_into(ideal, "")
 press(calcola)
+if MODE == "sway":
+    # What alt+F4 asks of the window under the warning on GNOME or Plasma.
+    wait_for("an alert", lambda: find(program, pyatspi.ROLE_ALERT))
+    swaymsg(runtime, '[title="^Calcolo del Tarvelo$"] kill')
+    stays_as_it_is(program[0], "a close request while a warning is up")
 dismiss_alert(program, "Il valore del Peso Reale deve essere maggiore di zero")
 dismiss_alert(program, "Il valore del Peso Ideale deve essere maggiore di zero")
 wait_for("the result 0", lambda: text_of(result) == "0")

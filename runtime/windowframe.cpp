@@ -44,8 +44,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        // After the frame that the exposure draws: before its first frame, a
+        // window committing a change of its input region has no contents yet,
+        // which GNOME's mutter warns of as an invalid window geometry.
         if (watched == m_form.windowHandle() && event->type() == QEvent::Expose)
-            leaveOutMaximizeButton();
+            QMetaObject::invokeMethod(this, &FormFrame::leaveOutMaximizeButton,
+                                      Qt::QueuedConnection);
         if (watched != &m_form)
             return false;
         switch (event->type()) {
@@ -102,7 +106,7 @@ private:
     void leaveOutMaximizeButton()
     {
         QWindow* window = m_form.windowHandle();
-        if (!fixed() || !window->isExposed() || window->frameMargins().top() <= 0)
+        if (!window || !fixed() || !window->isExposed() || window->frameMargins().top() <= 0)
             return;
         const QRegion mask = withoutMaximizeButton(*window);
         if (window->mask() != mask)

@@ -120,9 +120,11 @@ def title_bar_on_screen():
 
 
 # Clicks the spot where Qt's title bar draws its maximize button, 40 from the
-# frame's right edge and 15 below its top.
-def click_maximize_spot():
+# frame's right edge and 15 below its top, once the program has answered a
+# call made after its first frame was on the screen.
+def click_maximize_spot(window):
     right, top = wait_for("the window on the screen", title_bar_on_screen)
+    extents(window)
     xdotool("mousemove", str(right - 40), str(top + 15), "click", "1")
 
 
@@ -213,7 +215,7 @@ controls += [find(program, pyatspi.ROLE_PUSH_BUTTON, name) for name in ("Calcola
 assert None not in controls, "a control has lost its name: %s" % controls
 real, ideal, result, calcola, uscita = controls
 if WESTON:
-    click_maximize_spot()
+    click_maximize_spot(program[0])
     stays_as_it_is(program[0], "a click on the maximize spot of Qt's title bar")
 
 type_into(real, "85.5")

@@ -19,14 +19,15 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 BENCH_PACKAGES := xvfb xauth libbenchmark-dev libxcb1-dev pkg-config
 # The Windows program: the cross compiler, Ninja and Debian's Qt source for
 # the cross Qt, wixl for the installer; Wine and the input tools to try them.
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build wixl dpkg-dev xz-utils
-WINDOWS_TEST_PACKAGES := wine wine64 xvfb xauth xdotool xclip locales
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build wixl msitools osslsigncode dpkg-dev \
+    xz-utils qt6-documentation-tools python3 zip
+WINDOWS_TEST_PACKAGES := wine wine64 xvfb xauth xdotool xclip locales openssl
 WINDOWS_DIR ?= build-windows
 # The cross Qt is built once into the user's cache folder, keyed by the Qt
-# version and by the script and toolchain file that build it.
+# version and by the scripts and toolchain file that build it.
 QT_WINDOWS = $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/tarvelo/qt-$(shell \
-    dpkg-query -W -f='$${Version}' qt6-base-dev)-mingw-$(shell \
-    cat packaging/windows/build-qt.sh packaging/windows/mingw-w64-x86_64.cmake | sha256sum | cut -c1-12)
+    dpkg-query -W -f='$${Version}' qt6-base-dev)-mingw-$(shell cat packaging/windows/build-qt.sh \
+    packaging/windows/qt-notices.py packaging/windows/mingw-w64-x86_64.cmake | sha256sum | cut -c1-12)
 
 # Installs the packages named in $(1) that are missing: as root, or through
 # sudo; without either it says what to install and stops.
@@ -117,14 +118,20 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
-# build-windows/tarvelo.exe and the installer beside it.
+# build-windows/tarvelo.exe and the installer beside it, both signed when
+# CODESIGN_PFX (a PKCS#12 file) and CODESIGN_PASSWORD_FILE are given, with an
+# RFC 3161 timestamp from CODESIGN_TIMESTAMP_URL if that is given too.
 windows: program
 	$(call install_missing,$(WINDOWS_PACKAGES))
-	@test -f $(QT_WINDOWS)/lib/cmake/Qt6/qt.toolchain.cmake || nice bash packaging/windows/build-qt.sh $(QT_WINDOWS)
+	@test -f $(QT_WINDOWS)/licenses/attributions.json || nice bash packaging/windows/build-qt.sh $(QT_WINDOWS)
 	$(call configure_once,$(WINDOWS_DIR),-DCMAKE_BUILD_TYPE=Release \
 	    -DCMAKE_TOOLCHAIN_FILE=$(QT_WINDOWS)/lib/cmake/Qt6/qt.toolchain.cmake \
 	    -DTARVELO_HOST_MAKEICON=$(CURDIR)/$(BUILD_DIR)/window/makeicon \
 	    -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/tests/windows/wine.sh)
+	@cmake -S . -B $(WINDOWS_DIR) -DTARVELO_CODESIGN_PFX=$(abspath $(CODESIGN_PFX)) \
+	    -DTARVELO_CODESIGN_PASSWORD_FILE=$(abspath $(CODESIGN_PASSWORD_FILE)) \
+	    -DTARVELO_CODESIGN_TIMESTAMP_URL=$(CODESIGN_TIMESTAMP_URL) >$(WINDOWS_DIR)/signing.log \
+	    && sed -n 's/^-- \(.*signing the program.*\)/\1/ip' $(WINDOWS_DIR)/signing.log
 	cmake --build $(WINDOWS_DIR) --parallel $$(nproc)
 
 # The Windows tests and the installer under Wine.

@@ -38,9 +38,8 @@ def wait_for(what, probe):
             found = probe()
         except GLib.GError:  # the program may have gone from the bus
             found = None
-        ended = [p.returncode for p in started if p.args == [APP] and p.poll() is not None]
-        if ended:
-            sys.exit("FAIL: %s: the program ended (%d) before %s" % (MODE, ended[0], what))
+        if [p for p in started if p.args == [APP] and p.poll() is not None]:
+            sys.exit("FAIL: %s: the program ended before %s" % (MODE, what))
         if found:
             return found
         time.sleep(0.05)
@@ -97,8 +96,7 @@ def maximize(window, before=()):
 
 # Fails if the window leaves the form's size or hides within a second.
 def stays_as_it_is(window, what):
-    deadline = time.monotonic() + 1
-    while time.monotonic() < deadline:
+    for _ in range(20):
         assert extents(window)[2:] == [round(361 * SCALE), round(454 * SCALE)] and window.getState(
         ).contains(pyatspi.STATE_SHOWING) and app.poll() is None, "%s changed the window" % what
         time.sleep(0.05)
@@ -107,14 +105,11 @@ def stays_as_it_is(window, what):
 # Weston shows the window on a plain background: its title bar is the first
 # row of the screen with a long run of other pixels between background ones.
 def title_bar_on_screen():
-    ppm = subprocess.run(["xwdtopnm", FRAMES + "/Xvfb_screen0"], check=True,
-                         capture_output=True).stdout
-    header = re.match(rb"P6\s+(\d+)\s+\d+\s+255\s", ppm)
-    stride = int(header[1]) * 3
+    screen = subprocess.run("xwdtopnm %s/Xvfb_screen0 2>/dev/null | pnmcut 0 0 800 600" % FRAMES,
+                            shell=True, check=True, capture_output=True).stdout[-800 * 600 * 3:]
     for y in range(600):
-        row = ppm[header.end() + y * stride:][:800 * 3]
-        other = "".join(".x"[row[i:i + 3] != WESTON_BACKGROUND] for i in range(0, len(row), 3))
-        frame = re.search(r"\.(x{300,})\.", other)
+        row = [screen[i:i + 3] != WESTON_BACKGROUND for i in range(y * 2400, y * 2400 + 2400, 3)]
+        frame = re.search(r"\.(x{300,})\.", "".join(".x"[other] for other in row))
         if frame:
             return frame.end(1), y
 

@@ -1,20 +1,24 @@
 #!/usr/bin/env bash
-# The Windows installer and program under Wine, as a person would use them:
-# a silent install, the installed program typed into with real keys in an
-# Italian locale and read back through the clipboard (a Windows message box
-# copies its title and text on Ctrl+C), then a silent uninstall.
+# The Windows installer and program under Wine, as an organisation and a
+# person would use them: an older version installed, then this one over it,
+# which must replace it whole, and the older one refused over it; the
+# installed program typed into with real keys in an Italian locale and read
+# back through the clipboard (a Windows message box copies its title and
+# text on Ctrl+C); a silent uninstall; then an install for one user alone.
 # Usage: check.sh PATH/TO/tarvelo.msi  (in a private X server: see wine.sh)
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1600x1200x24 -dpi 96 -nolisten tcp" bash "$0" "$@"
 fi
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A Wine prefix of its own, new each time: nothing installed before.
+WINEPREFIX=$(mktemp -d)/wine
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine takes the Windows locale from the Unix one: an Italian locale of the
 # test's own, compiled from Debian's locale sources.
 locales=$(mktemp -d)
 localedef -i it_IT -c -f UTF-8 "$locales/it_IT.UTF-8" || true
 folder="$(winepath -u 'C:\Program Files\Tarvelo')"
-trap 'wineserver -k' EXIT
+trap 'wineserver -k; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
 fail() { echo "FAIL: wine: $*" >&2; exit 1; }
 keys() { xdotool key --delay 60 "$@"; }
 # Focuses the window with this title and prints its id.
@@ -34,16 +38,45 @@ expect() {
     fail "expected '$1', the clipboard holds '$(xclip -o -selection clipboard 2>/dev/null)'"
 }
 
-wine msiexec /i "$1" /qn || fail "silent install"
-[ -f "$folder/tarvelo.exe" ] || fail "tarvelo.exe not in $folder"
-[ -n "$(find "$WINEPREFIX/drive_c" -iname 'Tarvelo.lnk' -path '*Start Menu*')" ] || fail "no Start menu shortcut"
-listed=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -s ' ')
-for value in "DisplayName REG_SZ Tarvelo" "DisplayVersion REG_SZ 1." "Publisher REG_SZ Tarvelo"; do
-    [[ $listed == *"$value"* ]] || fail "Apps and Features lacks '$value'"
-done
+build=$(dirname "$(realpath "$1")")
+version=$(sed -n 's/.* Name="Tarvelo" Version="\([^"]*\)".*/\1/p' "$build/packaging/windows/tarvelo.wxs")
+# The same program as an older version with a product code of its own, and
+# with one file more, which the newer version must take away.
+older=$(mktemp -d)
+(cd "$build" && cp --parents $(cat shipped-files.txt) window/icons/tarvelo-app.ico "$older/")
+echo "versione precedente" >"$older/vecchio.txt"
+(cat "$build/shipped-files.txt"; echo vecchio.txt) >"$older/files"
+sed -e "s/ Version=\"$version\"/ Version=\"0.9\"/" -e 's/Product Id="[^"]*"/Product Id="*"/' \
+    "$build/packaging/windows/tarvelo.wxs.in" >"$older/tarvelo.wxs.in"
+python3 "$(dirname "$0")/../../packaging/windows/wxs.py" "$older/tarvelo.wxs.in" "$older/files" \
+    "$older/tarvelo.wxs" && (cd "$older" && wixl --arch x64 -o tarvelo-0.9-x64.msi tarvelo.wxs)
+# One Apps and Features entry named Tarvelo, of this version, in this hive.
+listed() {
+    local entries
+    entries=$(wine reg query "$1\Software\Microsoft\Windows\CurrentVersion\Uninstall" /s | tr -s ' ')
+    [ "$(grep -c 'DisplayName REG_SZ Tarvelo' <<<"$entries")" = 1 ] && [[ $entries == *"Publisher REG_SZ Tarvelo"* &&
+        $entries == *"DisplayVersion REG_SZ $2"* ]] || fail "Apps and Features in $1: $entries"
+}
+# The installed folder holds exactly what the build laid out.
+holds_release() {
+    [ "$(cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)" = "$(cat "$build/shipped-files.txt")" ] ||
+        fail "$1 holds other files than the release: $(cd "$1" && find . -type f | head)"
+    grep -q 'GNU LESSER GENERAL PUBLIC LICENSE' "$1/licenses/qt/Qt-LGPL-3.0-only.txt" || fail "no LGPL text"
+    [ -n "$(find "$WINEPREFIX/drive_c" -iname 'Tarvelo.lnk' -path '*Start Menu*')" ] || fail "no shortcut"
+}
 
-LOCPATH=$locales LC_ALL=it_IT.UTF-8 wine "$folder/tarvelo.exe" >"$output" 2>&1 &
-program=$!
+wine msiexec /i "$older/tarvelo-0.9-x64.msi" /qn && [ -f "$folder/vecchio.txt" ] || fail "install 0.9"
+wine msiexec /i "$1" /qn || fail "silent install over 0.9"
+listed HKLM "$version"
+holds_release "$folder"
+# The older version is refused by the launch condition that carries the
+# message (Wine shows it, but its box does not copy its text).
+! wine msiexec /i "$older/tarvelo-0.9-x64.msi" /qn || fail "0.9 installed over $version"
+msiinfo export "$1" LaunchCondition | grep -q "^NOT WIX_DOWNGRADE_DETECTED.È già installata una" ||
+    fail "no Italian refusal"
+listed HKLM "$version"
+
+LOCPATH=$locales LC_ALL=it_IT.UTF-8 wine "$folder/tarvelo.exe" >"$output" 2>&1 & program=$!
 focus "Calcolo del Tarvelo" >/dev/null
 xdotool type --delay 60 85.5 && keys Tab Tab Tab Tab && xdotool type --delay 60 70
 keys shift+Tab shift+Tab space Tab Tab Tab
@@ -62,6 +95,17 @@ expect 0
 keys Tab Tab space
 wait $program || fail "exit status $?: $(cat "$output")"
 
-wine msiexec /x "$1" /qn || fail "silent uninstall"
-[ -z "$(ls -A "$folder" 2>/dev/null)" ] || fail "left behind: $(ls -A "$folder")"
-echo "ok: wine: installed, 76,2, both warnings in order, exit status 0, uninstalled"
+wine msiexec /x "$1" /qn && [ -z "$(ls -A "$folder" 2>/dev/null)" ] || fail "uninstall: $(ls -A "$folder")"
+
+# For one user: Windows Installer 5 installs this dual-purpose package into
+# the user's own folders and hive; Wine 8's installer does not know
+# MSIINSTALLPERUSER and installs for the machine. Here the command line must
+# install and uninstall cleanly, wherever Wine puts the files.
+msiinfo export "$1" Property | grep -q $'^ALLUSERS\t2' || fail "not a dual-purpose package"
+msiinfo export "$1" Registry | grep -qP '\t-1\tSoftware.\w+\t' || fail "registry not per context"
+wine msiexec /i "$1" ALLUSERS=2 MSIINSTALLPERUSER=1 /qn || fail "silent install for one user"
+own="$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')")/Programs/Tarvelo" && [ -d "$own" ] ||
+    own=$folder
+holds_release "$own"
+wine msiexec /x "$1" ALLUSERS=2 MSIINSTALLPERUSER=1 /qn && [ -z "$(ls -A "$own" 2>/dev/null)" ] || fail "$own"
+echo "ok: wine: 0.9 replaced, older refused, 76,2, warnings, status 0, uninstalled; for one user too"

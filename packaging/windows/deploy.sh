@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Lays the Windows program out as it is installed, beside tarvelo.exe: the
+# Qt plugins it loads, every DLL that the program and those plugins import,
+# found in the Qt build or in MinGW's runtime (what neither holds comes with
+# Windows), stripped of their symbol tables as the program is, and licenses/
+# with Qt's notices and the Debian copyright files of the MinGW packages
+# whose DLLs ship. Writes the list of the files, one a line relative to the
+# folder, to shipped-files.txt in it.
+# Usage: deploy.sh FOLDER QT_PREFIX
+set -euo pipefail
+folder=$1
+qt=$2
+cd "$folder"
+runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+search=("$qt/bin" "$runtime" /usr/x86_64-w64-mingw32/lib)
+# The Windows platform, the native look, and the .ico format of the icon.
+plugins=(platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qico.dll)
+
+rm -rf licenses platforms styles imageformats ./*.dll
+for plugin in "${plugins[@]}"; do
+    mkdir -p "$(dirname "$plugin")"
+    x86_64-w64-mingw32-strip --strip-unneeded -o "$plugin" "$qt/plugins/$plugin"
+done
+mkdir -p licenses/qt licenses/mingw-w64
+cp "$qt"/licenses/*.txt licenses/qt/
+
+pending=(tarvelo.exe "${plugins[@]}")
+while [ ${#pending[@]} -gt 0 ]; do
+    pe=${pending[0]}
+    pending=("${pending[@]:1}")
+    for dll in $(x86_64-w64-mingw32-objdump -p "$pe" | sed -n 's/^\tDLL Name: //p'); do
+        [ ! -e "$dll" ] || continue
+        for dir in "${search[@]}"; do
+            [ -f "$dir/$dll" ] || continue
+            x86_64-w64-mingw32-strip --strip-unneeded -o "$dll" "$dir/$dll"
+            pending+=("$dll")
+            if [ "$dir" != "$qt/bin" ]; then
+                package=$(dpkg -S "$(realpath "$dir/$dll")" | cut -d: -f1)
+                cp "/usr/share/doc/$package/copyright" "licenses/mingw-w64/$package.txt"
+            fi
+            break
+        done
+    done
+done
+{ echo tarvelo.exe; ls ./*.dll; printf '%s\n' "${plugins[@]}"; find licenses -type f; } |
+    sed 's|^\./||' | LC_ALL=C sort >shipped-files.txt

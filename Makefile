@@ -18,7 +18,9 @@ TEST_PACKAGES := $(PACKAGE_PACKAGES) xvfb xauth xdotool netpbm weston sway \
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 BENCH_PACKAGES := xvfb xauth libbenchmark-dev libxcb1-dev pkg-config
 # The Windows program: the cross compiler, Ninja and Debian's Qt source for
-# the cross Qt, wixl for the installer; Wine and the input tools to try them.
+# the cross Qt and Qt's attribution scanner for its notices; wixl and msitools
+# for the installer, osslsigncode to sign, zip; Wine, the input tools and
+# openssl (a throwaway certificate) to try them.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build wixl msitools osslsigncode dpkg-dev \
     xz-utils qt6-documentation-tools python3 zip
 WINDOWS_TEST_PACKAGES := wine wine64 xvfb xauth xdotool xclip locales openssl
@@ -118,9 +120,10 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
-# build-windows/tarvelo.exe and the installer beside it, both signed when
-# CODESIGN_PFX (a PKCS#12 file) and CODESIGN_PASSWORD_FILE are given, with an
-# RFC 3161 timestamp from CODESIGN_TIMESTAMP_URL if that is given too.
+# build-windows/: the program laid out with Qt's DLLs, the installer, a zip
+# and the source of the Qt that ships. The program and the installer are
+# signed when CODESIGN_PFX (a PKCS#12 file) and CODESIGN_PASSWORD_FILE are
+# given, with an RFC 3161 timestamp from CODESIGN_TIMESTAMP_URL if given too.
 windows: program
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	@test -f $(QT_WINDOWS)/licenses/attributions.json || nice bash packaging/windows/build-qt.sh $(QT_WINDOWS)

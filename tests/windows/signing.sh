@@ -22,7 +22,7 @@ for file in tarvelo.exe tarvelo.msi; do
     said=$(CODESIGN_PFX=firma.pfx CODESIGN_PASSWORD_FILE=password bash -x "$sign" "$file" 2>&1) ||
         fail "$file: $said"
     [[ $said != *"$password"* ]] || fail "the password shows while signing $file"
-    osslsigncode verify -CAfile ca.pem -in "$file" >/dev/null || fail "$file: signature refused"
+    osslsigncode verify -CAfile ca.pem -in "$file" >v && grep -q 'algorithm *: SHA256' v || fail "$file"
 done
 # One byte in the middle of the program, changed.
 middle=$(($(stat -c %s tarvelo.exe) / 2))

@@ -16,8 +16,9 @@ bool onWayland()
 // bar whose maximize button ignores the window's size limits and flags: its
 // click asks the compositor to maximize at once. Qt's title bar is 30 units
 // high, and its maximize button is 18 wide, 49 from the frame's right edge.
-// The window takes no input there, so the click reaches neither Qt nor the
-// compositor; the minimize and close buttons beside it keep working.
+// The window's input region leaves that spot out: a click there goes to
+// what lies beneath, never to Qt. The minimize and close buttons beside it
+// keep working.
 QRegion withoutMaximizeButton(const QWindow& window)
 {
     const QRect frame(QPoint(0, 0), window.frameGeometry().size());

@@ -70,9 +70,10 @@ wine msiexec /i "$1" /qn || fail "silent install over 0.9"
 listed HKLM "$version"
 holds_release "$folder"
 # The older version is refused by the launch condition that carries the
-# message (Wine shows it, but its box does not copy its text).
+# message (Wine shows it, but its box does not copy its text). Tables are
+# read whole before grep: with pipefail, a grep that stops early fails a pipe.
 ! wine msiexec /i "$older/tarvelo-0.9-x64.msi" /qn || fail "0.9 installed over $version"
-msiinfo export "$1" LaunchCondition | grep -q "^NOT WIX_DOWNGRADE_DETECTED.È già installata una" ||
+grep -q "^NOT WIX_DOWNGRADE_DETECTED.È già installata una" <<<"$(msiinfo export "$1" LaunchCondition)" ||
     fail "no Italian refusal"
 listed HKLM "$version"
 
@@ -101,8 +102,8 @@ wine msiexec /x "$1" /qn && [ -z "$(ls -A "$folder" 2>/dev/null)" ] || fail "uni
 # the user's own folders and hive; Wine 8's installer does not know
 # MSIINSTALLPERUSER and installs for the machine. Here the command line must
 # install and uninstall cleanly, wherever Wine puts the files.
-msiinfo export "$1" Property | grep -q $'^ALLUSERS\t2' || fail "not a dual-purpose package"
-msiinfo export "$1" Registry | grep -qP '\t-1\tSoftware.\w+\t' || fail "registry not per context"
+grep -q $'^ALLUSERS\t2' <<<"$(msiinfo export "$1" Property)" || fail "not a dual-purpose package"
+grep -qP '\t-1\tSoftware.\w+\t' <<<"$(msiinfo export "$1" Registry)" || fail "registry not per context"
 wine msiexec /i "$1" ALLUSERS=2 MSIINSTALLPERUSER=1 /qn || fail "silent install for one user"
 own="$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')")/Programs/Tarvelo" && [ -d "$own" ] ||
     own=$folder

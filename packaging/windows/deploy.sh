@@ -6,13 +6,12 @@
 # with Qt's notices and the Debian copyright files of the MinGW packages
 # whose DLLs ship. Writes the list of the files, one a line relative to the
 # folder, to shipped-files.txt in it.
-# Usage: deploy.sh FOLDER QT_PREFIX
+# Usage: deploy.sh FOLDER QT_PREFIX DLL_FOLDER...  (Qt's own first)
 set -euo pipefail
 folder=$1
 qt=$2
+search=("${@:3}")
 cd "$folder"
-runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
-search=("$qt/bin" "$runtime" /usr/x86_64-w64-mingw32/lib)
 # The Windows platform, the native look, and the .ico format of the icon.
 plugins=(platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qico.dll)
 

@@ -9,27 +9,46 @@ FUZZ_SECONDS ?= 60
 # plugins, and the fonts that stand in for the window's families.
 RUN_PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland \
     fonts-liberation fonts-ebgaramond fonts-dejavu-core
-# Building the Debian package (dpkg-shlibdeps, and file, which CPack asks).
-PACKAGE_PACKAGES := dpkg-dev file
+# Building the Debian package (dpkg-shlibdeps, and file, which CPack asks)
+# and its bill of materials: the SPDX licence list, and a JSON schema
+# checker for the bill's check.
+SBOM_PACKAGES := python3 python3-jsonschema node-spdx-license-ids node-spdx-exceptions
+PACKAGE_PACKAGES := dpkg-dev file $(SBOM_PACKAGES)
+# reprotest, which builds the release files twice under other conditions
+# (faketime, a locale, another user through sudo) and shows what differs
+# (diffoscope).
+TWICE_PACKAGES := reprotest faketime locales sudo diffoscope-minimal
 # The tests: private X server, Weston and Sway, input, screenshots, the
-# accessibility bus, and the checkers of the package and its desktop files.
+# accessibility bus, the checkers of the package and its desktop files.
 TEST_PACKAGES := $(PACKAGE_PACKAGES) xvfb xauth xdotool netpbm weston sway \
-    at-spi2-core python3-pyatspi dbus desktop-file-utils appstream lintian devscripts
+    at-spi2-core python3-pyatspi dbus desktop-file-utils appstream lintian devscripts \
+    $(TWICE_PACKAGES)
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 BENCH_PACKAGES := xvfb xauth libbenchmark-dev libxcb1-dev pkg-config
 # The Windows program: the cross compiler, Ninja and Debian's Qt source for
 # the cross Qt and Qt's attribution scanner for its notices; wixl and msitools
-# for the installer, osslsigncode to sign, zip; Wine, the input tools and
-# openssl (a throwaway certificate) to try them.
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build wixl msitools osslsigncode dpkg-dev \
-    xz-utils qt6-documentation-tools python3 zip
-WINDOWS_TEST_PACKAGES := wine wine64 xvfb xauth xdotool xclip locales openssl
+# for the installer, with faketime to date it, osslsigncode to sign, zip;
+# Wine, the input tools and openssl (a throwaway certificate) to try them.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build wixl msitools faketime osslsigncode \
+    dpkg-dev xz-utils qt6-documentation-tools zip $(SBOM_PACKAGES)
+WINDOWS_TEST_PACKAGES := wine wine64 xvfb xauth xdotool xclip locales openssl $(TWICE_PACKAGES)
 WINDOWS_DIR ?= build-windows
 # The cross Qt is built once into the user's cache folder, keyed by the Qt
 # version and by the scripts and toolchain file that build it.
 QT_WINDOWS = $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/tarvelo/qt-$(shell \
     dpkg-query -W -f='$${Version}' qt6-base-dev)-mingw-$(shell cat packaging/windows/build-qt.sh \
     packaging/windows/qt-notices.py packaging/windows/mingw-w64-x86_64.cmake | sha256sum | cut -c1-12)
+
+# Dates written into what the build makes (archive entries, the Windows
+# files' headers, resources) are those of the last commit; in a source
+# tarball made by git archive, packaging/source-date-epoch holds that date.
+ifeq ($(origin SOURCE_DATE_EPOCH),undefined)
+SOURCE_DATE_EPOCH := $(firstword $(shell sed -n '/^[0-9][0-9]*$$/p' packaging/source-date-epoch) \
+    $(shell git log -1 --format=%ct 2>/dev/null))
+endif
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
 
 # Installs the packages named in $(1) that are missing: as root, or through
 # sudo; without either it says what to install and stops.
@@ -46,6 +65,8 @@ define install_missing
 	$$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing
 endef
 
+# CMAKE_OPTIONS: more options for the first configure of BUILD_DIR and
+# WINDOWS_DIR (make release builds without the tests).
 # Configures build folder $(1) with the CMake options $(2) and the
 # environment $(3), unless an earlier configure of it succeeded (a failed one
 # leaves no Makefile behind, so it is tried again).
@@ -59,7 +80,7 @@ all: build
 # The program alone, with only what building and running need.
 program:
 	$(call install_missing)
-	$(call configure_once,$(BUILD_DIR),-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+	$(call configure_once,$(BUILD_DIR),-DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_OPTIONS))
 	cmake --build $(BUILD_DIR) --parallel $$(nproc) --target tarvelo
 
 run: program
@@ -111,9 +132,11 @@ screenshot: build
 	bash tests/e2e/run.sh x11 $(BUILD_DIR)/window/tarvelo docs/screenshot.png
 	QT_SCALE_FACTOR=2 bash tests/e2e/run.sh x11 $(BUILD_DIR)/window/tarvelo docs/screenshot-2x.png
 
+# The package and its bill of materials. The folders in it are made with the
+# umask's bits cleared, so it is set as dpkg-buildpackage sets it.
 package: build
 	$(call install_missing,$(PACKAGE_PACKAGES))
-	cd $(BUILD_DIR) && cpack -G DEB
+	cd $(BUILD_DIR) && umask 022 && cpack -G DEB
 
 # Installs under PREFIX (default /usr/local); DESTDIR is honoured.
 PREFIX ?= /usr/local
@@ -127,7 +150,7 @@ install: build
 windows: program
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	@test -f $(QT_WINDOWS)/licenses/attributions.json || nice bash packaging/windows/build-qt.sh $(QT_WINDOWS)
-	$(call configure_once,$(WINDOWS_DIR),-DCMAKE_BUILD_TYPE=Release \
+	$(call configure_once,$(WINDOWS_DIR),-DCMAKE_BUILD_TYPE=Release $(CMAKE_OPTIONS) \
 	    -DCMAKE_TOOLCHAIN_FILE=$(QT_WINDOWS)/lib/cmake/Qt6/qt.toolchain.cmake \
 	    -DTARVELO_HOST_MAKEICON=$(CURDIR)/$(BUILD_DIR)/window/makeicon \
 	    -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/tests/windows/wine.sh)

@@ -33,6 +33,11 @@ touch "$apt/sources.list"
 apt-get "${aptopts[@]}" update -qq
 (cd "$prefix/source" && apt-get "${aptopts[@]}" source -qq --download-only "qt6-base=$version")
 dpkg-source -x "$prefix/source"/*.dsc "$work/source" >/dev/null
+# The linker stamps each DLL with the time of SOURCE_DATE_EPOCH, or else with
+# the clock's; the date of the source package's last change keeps rebuilds
+# byte for byte the same, as Debian's own builds do.
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$work/source/debian/changelog" -STimestamp)
+export SOURCE_DATE_EPOCH
 
 # OpenGL, Direct2D and the tablet need what MinGW or Debian's source lacks;
 # zstd is forced shared by Debian's build; the rest is not used. Optimized

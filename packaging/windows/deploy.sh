@@ -5,9 +5,12 @@
 # Windows), stripped of their symbol tables as the program is, and licenses/
 # with Qt's notices and the Debian copyright files of the MinGW packages
 # whose DLLs ship. Writes the list of the files, one a line relative to the
-# folder, to shipped-files.txt in it.
+# folder, to shipped-files.txt in it, and the Debian package each file from
+# outside Qt's build came from to debian-files.txt.
 # Usage: deploy.sh FOLDER QT_PREFIX DLL_FOLDER...  (Qt's own first)
 set -euo pipefail
+# objdump's headings are translated in other locales; they are read below.
+export LC_ALL=C
 folder=$1
 qt=$2
 search=("${@:3}")
@@ -16,6 +19,7 @@ cd "$folder"
 plugins=(platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qico.dll)
 
 rm -rf licenses platforms styles imageformats ./*.dll
+: >debian-files.txt
 for plugin in "${plugins[@]}"; do
     mkdir -p "$(dirname "$plugin")"
     x86_64-w64-mingw32-strip --strip-unneeded -o "$plugin" "$qt/plugins/$plugin"
@@ -36,6 +40,8 @@ while [ ${#pending[@]} -gt 0 ]; do
             if [ "$dir" != "$qt/bin" ]; then
                 package=$(dpkg -S "$(realpath "$dir/$dll")" | cut -d: -f1)
                 cp "/usr/share/doc/$package/copyright" "licenses/mingw-w64/$package.txt"
+                printf '%s %s\n' "$dll" "$package" "licenses/mingw-w64/$package.txt" "$package" \
+                    >>debian-files.txt
             fi
             break
         done

@@ -17,6 +17,13 @@ fi
 [ -n "${CODESIGN_PFX:-}" ] || exit 0
 sign=(osslsigncode sign -h sha256 -n Tarvelo -pkcs12 "$CODESIGN_PFX"
     -readpass "${CODESIGN_PASSWORD_FILE:?CODESIGN_PASSWORD_FILE names no file}")
-[ -z "${CODESIGN_TIMESTAMP_URL:-}" ] || sign+=(-ts "$CODESIGN_TIMESTAMP_URL")
+# A timestamp server's answer differs each time; without one, the signature
+# is dated by SOURCE_DATE_EPOCH, if set, so that signing again gives the same
+# bytes.
+if [ -n "${CODESIGN_TIMESTAMP_URL:-}" ]; then
+    sign+=(-ts "$CODESIGN_TIMESTAMP_URL")
+elif [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+    sign+=(-time "$SOURCE_DATE_EPOCH")
+fi
 "${sign[@]}" -in "$file" -out "$work/signed" >/dev/null
 cat "$work/signed" >"$file"

@@ -4,14 +4,18 @@ component for each file, in folders as the build lays them out. Identifiers
 and component codes follow from each file's path, so that a file keeps them
 from build to build and from version to version.
 
-Usage: wxs.py TEMPLATE SHIPPED-FILES OUTPUT
-  SHIPPED-FILES: one path a line, relative to the top of the build, where
-  wixl runs."""
+The package code, which names one build of the installer, follows from the
+description and the contents of every file: written to OUTPUT.package-code.
+
+Usage: wxs.py TEMPLATE SHIPPED-FILES OUTPUT [FOLDER]
+  SHIPPED-FILES: one path a line, relative to FOLDER, which is relative to
+  the folder where wixl runs, and this script too (by default that one)."""
 import hashlib
 import sys
 from xml.sax.saxutils import quoteattr
 
 template, shipped, output = sys.argv[1:4]
+top = sys.argv[4] + "/" if len(sys.argv) > 4 else ""
 with open(shipped) as lines:
     files = sorted(line.strip() for line in lines if line.strip())
 
@@ -41,7 +45,7 @@ def folder(prefix, depth):
             lines.append('%s<Component Id=%s Guid="%s" Win64="yes">' % (
                 indent, quoteattr(key("c", path)), guid(path)))
             lines.append("%s  <File Id=%s Name=%s Source=%s KeyPath=\"yes\"/>" % (
-                indent, quoteattr(key("f", path)), quoteattr(name), quoteattr(path)))
+                indent, quoteattr(key("f", path)), quoteattr(name), quoteattr(top + path)))
             lines.append("%s</Component>" % indent)
     return lines
 
@@ -53,3 +57,9 @@ text = text.replace("          <!-- files -->", "\n".join(folder("", 0)))
 text = text.replace("      <!-- components -->", "\n".join(refs))
 with open(output, "w", encoding="utf-8") as out:
     out.write(text)
+contents = hashlib.sha256(text.encode())
+for path in files:
+    with open(top + path, "rb") as f:
+        contents.update(hashlib.sha256(f.read()).digest())
+with open(output + ".package-code", "w") as out:
+    out.write("{%s}\n" % guid(contents.hexdigest()))

@@ -4,12 +4,8 @@
 set -euo pipefail
 BUILD=$1 ID=$2
 shift 2
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+scratch=$(mktemp -d) && trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$scratch" >/dev/null
 deb=$(echo "$scratch"/*.deb)

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds release files twice with reprotest, from copies of the source: the
+# second time elsewhere, a year later (faketime), in another time zone and
+# locale, with another umask, environment, home and CPU count and, when run
+# as root, as another user. They must come out byte for byte the same (else
+# reprotest shows diffoscope's account of what differs), and their bills of
+# materials must check.
+# Usage: twice.sh SOURCE "MAKE-TARGET [VARIABLE=VALUE...]" "FILES" [VARIATIONS]
+#   FILES: patterns, relative to SOURCE; VARIATIONS: more for reprotest --vary
+set -euo pipefail
+src=$1 build=$2 files=$3
+work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && export LOCPATH=$work PATH=$work:$PATH
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct)}
+localedef -i it_IT -f UTF-8 -c "$work/it_IT.UTF-8" || true
+# reprotest 0.7.23 passes sudo a host (-h localhost), which sudo 1.9 refuses.
+printf '#!/bin/sh\n[ "$1" != -h ] || shift 2\nexec /usr/bin/sudo "$@"\n' >"$work/sudo" && chmod +x "$work/sudo"
+vary=-fileordering,-domain_host,locales.locale+=it_IT.UTF-8,user_group.available+=nobody:nogroup${4:+,$4}
+[ "$(id -u)" = 0 ] || vary+=,-user_group
+cd "$src"
+reprotest --vary="$vary" --store-dir "$work/out" \
+    --source-pattern "$(git ls-files -co --exclude-standard | tr '\n' ' ')" \
+    -c "env -u MAKEFLAGS -u MAKELEVEL make $build CMAKE_OPTIONS=-DBUILD_TESTING=OFF" . "$files"
+python3 packaging/sbom.py check "$work"/out/control/source-root/build*/*.spdx.json

@@ -73,7 +73,7 @@ endef
 configure_once = @test -f $(1)/Makefile || $(3) cmake -S . -B $(1) $(2)
 
 .PHONY: all program build run test sanitize fuzz bench screenshot package install windows \
-    windows-test
+    windows-test release
 
 all: build
 
@@ -164,3 +164,11 @@ windows: program
 windows-test: windows
 	$(call install_missing,$(WINDOWS_TEST_PACKAGES))
 	ctest --test-dir $(WINDOWS_DIR) --output-on-failure --no-tests=error --timeout 600
+
+# dist/: the Debian package, the Windows installer and zip, the source of
+# the commit and of the Windows Qt, a bill of materials for each binary, and
+# SHA256SUMS; built afresh in build-release and build-release-windows from a
+# tree with nothing uncommitted (packaging/release.sh). The signing options
+# of make windows apply.
+release:
+	@bash packaging/release.sh dist

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Makes a release of the commit checked out, into DIST: the Debian package,
+# the Windows installer and zip, each with its bill of materials, the source
+# of the commit (git archive) and of the Qt in the Windows files, and
+# SHA256SUMS. Everything is built afresh, without the tests, in
+# build-release and build-release-windows, dated by the commit. A tree with
+# changes that are not committed is refused: the release would not be the
+# commit's.
+# Usage: release.sh DIST   (make release)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dist=$1
+if ! git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    echo "make release: this is not a git checkout; a release is made from a commit" >&2
+    exit 1
+fi
+if [ -n "$(git status --porcelain)" ]; then
+    echo "make release: refused, the tree has changes that are not committed (commit or" \
+        "stash them, or remove the files):" >&2
+    git status --short >&2
+    exit 1
+fi
+version=$(sed -n 's/^project(tarvelo VERSION \([^ )]*\).*/\1/p' CMakeLists.txt)
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+export SOURCE_DATE_EPOCH
+
+rm -rf build-release build-release-windows "$dist"
+make package windows BUILD_DIR=build-release WINDOWS_DIR=build-release-windows \
+    CMAKE_OPTIONS=-DBUILD_TESTING=OFF
+mkdir -p "$dist"
+cp build-release/"tarvelo_${version}_amd64.deb"{,.spdx.json} \
+    build-release-windows/"tarvelo-$version-x64".{msi,zip}{,.spdx.json} \
+    build-release-windows/"tarvelo-$version-qt-source.tar" "$dist/"
+git archive --format=tar.gz --prefix="tarvelo-$version/" -o "$dist/tarvelo-$version.tar.gz" HEAD
+python3 packaging/sbom.py check "$dist"/*.spdx.json
+(cd "$dist" && export LC_ALL=C && sha256sum -- * >SHA256SUMS)
+echo "Release $version, of commit $(git rev-parse --short HEAD), in $dist/:"
+(cd "$dist" && ls -l --time-style=+ -- *)

@@ -38,8 +38,8 @@ def wait_for(what, probe):
             found = probe()
         except GLib.GError:  # the program may have gone from the bus
             found = None
-        if [p for p in started if p.args == [APP] and p.poll() is not None]:
-            sys.exit("FAIL: %s: the program ended before %s" % (MODE, what))
+        if ended := [p for p in started if p.args == [APP] and p.poll() is not None]:
+            sys.exit("FAIL: %s: the program ended before %s: %s" % (MODE, what, ended[0].stdout.read()))
         if found:
             return found
         time.sleep(0.05)
@@ -102,11 +102,14 @@ def stays_as_it_is(window, what):
         time.sleep(0.05)
 
 
+def screen():
+    return subprocess.run("xwdtopnm %s/Xvfb_screen0 2>/dev/null | pnmcut 0 0 800 600" % FRAMES,
+                          shell=True, check=True, capture_output=True).stdout[-800 * 600 * 3:]
+
+
 # Weston shows the window on a plain background: its title bar is the first
 # row of the screen with a long run of other pixels between background ones.
-def title_bar_on_screen():
-    screen = subprocess.run("xwdtopnm %s/Xvfb_screen0 2>/dev/null | pnmcut 0 0 800 600" % FRAMES,
-                            shell=True, check=True, capture_output=True).stdout[-800 * 600 * 3:]
+def title_bar_on(screen):
     for y in range(600):
         row = [screen[i:i + 3] != WESTON_BACKGROUND for i in range(y * 2400, y * 2400 + 2400, 3)]
         frame = re.search(r"\.(x{300,})\.", "".join(".x"[other] for other in row))
@@ -115,11 +118,14 @@ def title_bar_on_screen():
 
 
 # Clicks the spot where Qt's title bar draws its maximize button, 40 from the
-# frame's right edge and 15 below its top, once the program has answered a
-# call made after its first frame was on the screen.
-def click_maximize_spot(window):
-    right, top = wait_for("the window on the screen", title_bar_on_screen)
-    extents(window)
+# frame's right edge and 15 below its top, once a frame later than the first
+# is on the screen (the caret blinks): the program leaves that spot out of
+# its input region after its first frame, and Weston takes a client's
+# requests in order.
+def click_maximize_spot():
+    first = wait_for("the window on the screen", lambda: title_bar_on(screen()) and screen())
+    right, top = title_bar_on(first)
+    wait_for("a later frame", lambda: screen() != first)
     xdotool("mousemove", str(right - 40), str(top + 15), "click", "1")
 
 
@@ -210,7 +216,7 @@ controls += [find(program, pyatspi.ROLE_PUSH_BUTTON, name) for name in ("Calcola
 assert None not in controls, "a control has lost its name: %s" % controls
 real, ideal, result, calcola, uscita = controls
 if WESTON:
-    click_maximize_spot(program[0])
+    click_maximize_spot()
     stays_as_it_is(program[0], "a click on the maximize spot of Qt's title bar")
 
 type_into(real, "85.5")

@@ -2,8 +2,7 @@
 # Builds the Debian package, unpacks it, and checks it as dpkg and the
 # desktop see it. Usage: check.sh BUILD_DIR APP_ID ICON_SIZE...
 set -euo pipefail
-BUILD=$1 ID=$2
-shift 2
+BUILD=$1 ID=$2 && shift 2
 scratch=$(mktemp -d) && trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 

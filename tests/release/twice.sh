@@ -16,8 +16,7 @@ localedef -i it_IT -f UTF-8 -c "$work/it_IT.UTF-8" || true
 printf '#!/bin/sh\n[ "$1" != -h ] || shift 2\nexec /usr/bin/sudo "$@"\n' >"$work/sudo" && chmod +x "$work/sudo"
 vary=-fileordering,-domain_host,locales.locale+=it_IT.UTF-8,user_group.available+=nobody:nogroup${4:+,$4}
 [ "$(id -u)" = 0 ] || vary+=,-user_group
-cd "$src"
-reprotest --vary="$vary" --store-dir "$work/out" \
+cd "$src" && reprotest --vary="$vary" --store-dir "$work/out" \
     --source-pattern "$(git ls-files -co --exclude-standard | tr '\n' ' ')" \
     -c "env -u MAKEFLAGS -u MAKELEVEL make $build CMAKE_OPTIONS=-DBUILD_TESTING=OFF" . "$files"
 python3 packaging/sbom.py check "$work"/out/control/source-root/build*/*.spdx.json

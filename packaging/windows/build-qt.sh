@@ -42,12 +42,10 @@ export SOURCE_DATE_EPOCH
 # OpenGL, Direct2D and the tablet need what MinGW or Debian's source lacks;
 # zstd is forced shared by Debian's build; the rest is not used. Optimized
 # for size, and without the MIME database, which Qt's own Windows build
-# embeds and Tarvelo never asks, the installer stays under 10 MB. The
-# temporary folder's name stays out of the DLLs (file names in messages).
+# embeds and Tarvelo never asks, the installer stays under 10 MB.
 cmake -S "$work/source" -B "$work/build" -G Ninja -Wno-dev \
     -DCMAKE_TOOLCHAIN_FILE="$prefix/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=ON \
-    -DCMAKE_C_FLAGS="-ffile-prefix-map=$work=." -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$work=." \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
     -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF \

@@ -62,8 +62,7 @@ for component in sorted(filter(compiled_in, components), key=lambda c: c["Id"]):
         for path in licence_files:
             notice.write("\n" + text(path))
     used.append(dict(component, Path=relative(component["Path"]),
-                     LicenseFiles=[relative(f) for f in licence_files],
-                     CopyrightFile=relative(component["CopyrightFile"])))
+                     LicenseFiles=[relative(f) for f in licence_files]))
     used[-1].pop("LicenseFile", None)
 if not used:
     sys.exit("qt-notices: no third-party component found compiled in")

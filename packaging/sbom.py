@@ -364,7 +364,7 @@ def check(path):
     if {"algorithm": "SHA256", "checksumValue": digests(artefact)[1]} not in main["checksums"]:
         problems.append("the checksum is not that of " + artefact)
     listed = {f["fileName"]: c["checksumValue"] for f in doc.get("files", [])
-              for c in f["checksums"] if c["algorithm"] == "SHA256"}
+              for c in f.get("checksums", []) if c.get("algorithm") == "SHA256"}
     names = {p["name"] for p in doc["packages"]}
     held = contents(artefact)
     for item, sha256 in held.items():

@@ -7,6 +7,9 @@
 set -euo pipefail
 frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT
+# The program runs in Italian: the locale is compiled here, into a folder of
+# the test's own, whatever the machine has generated.
+localedef -i it_IT -f UTF-8 -c "$frames/it_IT.UTF-8" && export LOCPATH=$frames
 # The X server keeps its screen in $frames/Xvfb_screen0, for the screenshot.
 xvfb-run -a -s "-screen 0 1600x1200x24 -dpi 96 -nolisten tcp -fbdir $frames" \
     dbus-run-session -- /usr/bin/python3 "$(dirname "$0")/check.py" "$frames" "$@"

@@ -23,7 +23,7 @@ TWICE_PACKAGES := reprotest faketime locales sudo diffoscope-minimal
 TEST_PACKAGES := $(PACKAGE_PACKAGES) xvfb xauth xdotool netpbm weston sway \
     at-spi2-core python3-pyatspi dbus desktop-file-utils appstream lintian devscripts \
     $(TWICE_PACKAGES)
-FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_PACKAGES := clang libclang-rt-dev
 BENCH_PACKAGES := xvfb xauth libbenchmark-dev libxcb1-dev pkg-config
 # The Windows program: the cross compiler, Ninja and Debian's Qt source for
 # the cross Qt and Qt's attribution scanner for its notices; wixl and msitools

@@ -10,13 +10,21 @@
 set -euo pipefail
 src=$1 build=$2 files=$3
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && export LOCPATH=$work PATH=$work:$PATH
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct)}
+# The source files: those git knows, or in an unpacked source tarball every
+# file but what builds write; the date is the commit's, which the tarball
+# carries.
+if git -C "$src" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    sources=$(git -C "$src" ls-files -co --exclude-standard) epoch=$(git -C "$src" log -1 --format=%ct)
+else
+    sources=$(ls -A "$src" | grep -vxE 'build(-.*)?|dist') epoch=$(cat "$src/packaging/source-date-epoch")
+fi
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$epoch}
 localedef -i it_IT -f UTF-8 -c "$work/it_IT.UTF-8" || true
 # reprotest 0.7.23 passes sudo a host (-h localhost), which sudo 1.9 refuses.
 printf '#!/bin/sh\n[ "$1" != -h ] || shift 2\nexec /usr/bin/sudo "$@"\n' >"$work/sudo" && chmod +x "$work/sudo"
 vary=-fileordering,-domain_host,locales.locale+=it_IT.UTF-8,user_group.available+=nobody:nogroup${4:+,$4}
 [ "$(id -u)" = 0 ] || vary+=,-user_group
 cd "$src" && reprotest --vary="$vary" --store-dir "$work/out" \
-    --source-pattern "$(git ls-files -co --exclude-standard | tr '\n' ' ')" \
+    --source-pattern "$(tr '\n' ' ' <<<"$sources")" \
     -c "env -u MAKEFLAGS -u MAKELEVEL make $build CMAKE_OPTIONS=-DBUILD_TESTING=OFF" . "$files"
 python3 packaging/sbom.py check "$work"/out/control/source-root/build*/*.spdx.json

@@ -6,8 +6,8 @@
 class QWidget;
 
 // Tells a screen reader short messages about a window without moving the
-// focus or showing anything: each message appears for assistive technologies
-// only, as a notification of the window, which screen readers speak.
+// focus or showing anything: each message goes to assistive technologies
+// only, as an announcement of the window, which screen readers speak.
 class Announcer : public QObject {
 public:
     explicit Announcer(QWidget& window);

@@ -54,8 +54,16 @@ void QtFormsRuntime::msgBox(const QString& prompt, int style, const QString& tit
     const QMessageBox::Icon icon = style == Critical      ? QMessageBox::Critical
                                    : style == Information ? QMessageBox::Information
                                                           : QMessageBox::NoIcon;
-    MessageBox box(icon, title, prompt, QMessageBox::Ok, &m_form);
-    box.exec();
+    // One box serves every message, kept hidden in between: a screen reader
+    // holds on to the box it has read and asks about it later, and a box
+    // that is gone leaves Qt complaining of each question on the output.
+    if (!m_box)
+        m_box = new MessageBox(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok, &m_form);
+    m_box->setIcon(icon);
+    m_box->setWindowTitle(title);
+    m_box->setText(prompt);
+    m_box->setWindowState(Qt::WindowNoState);
+    m_box->exec();
 }
 
 void QtFormsRuntime::end()

@@ -4,6 +4,7 @@
 #include "formsruntime.h"
 
 class QLineEdit;
+class QMessageBox;
 class QWidget;
 
 // The forms runtime on Qt widgets: fields are the QLineEdits below the form,
@@ -22,4 +23,5 @@ private:
 
     QWidget& m_form;
     Announcer m_announcer;
+    QMessageBox* m_box = nullptr;
 };

@@ -72,7 +72,7 @@ endef
 # leaves no Makefile behind, so it is tried again).
 configure_once = @test -f $(1)/Makefile || $(3) cmake -S . -B $(1) $(2)
 
-.PHONY: all program build run test sanitize fuzz bench screenshot package install windows \
+.PHONY: all program build run test test-other-release sanitize fuzz bench screenshot package install windows \
     windows-test release
 
 all: build
@@ -97,6 +97,13 @@ build: program
 test: build
 	$(call install_missing,$(TEST_PACKAGES))
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --no-tests=error --timeout 300
+
+# Every test again on the other Debian release (13 here on Debian 12, 12 on
+# Debian 13), as root in a minimal root of that release kept in the user's
+# cache folder, on the source as a release's tarball holds it.
+OTHER_RELEASE = $(if $(filter bookworm,$(shell . /etc/os-release && echo $$VERSION_CODENAME)),trixie,bookworm)
+test-other-release:
+	bash packaging/debian-root.sh $(OTHER_RELEASE) make test
 
 # Every test again, on a build with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:

@@ -72,8 +72,7 @@ def press(control, key="space"):
     if WAYLAND:
         control.queryComponent().grabFocus()
         wait_for("the focus", lambda: control.getState().contains(pyatspi.STATE_FOCUSED))
-        if key:
-            xdotool("key", key)
+        key and xdotool("key", key)
     else:
         x, y, width, height = extents(control)
         xdotool("mousemove", str(x + width // 2), str(y + height // 2), "click", "1")
@@ -92,6 +91,10 @@ def type_into(field, keys):
 def maximize(window, before=()):
     xdotool("key", "--delay", "0", *before, "super+shift+m")
     wait_for("the window to grow", lambda: extents(window)[2] > 400)
+
+
+def showing(accessible):
+    return accessible.getState().contains(pyatspi.STATE_SHOWING)
 
 
 # Fails if the window leaves the form's size or hides within a second.
@@ -167,8 +170,7 @@ def start_program():
     if WESTON:
         config = env["XDG_RUNTIME_DIR"] + "/weston.ini"
         with open(config, "w") as ini:
-            ini.write("[shell]\nbackground-color=0xff%s\npanel-position=none\n" %
-                      WESTON_BACKGROUND.hex())
+            ini.write("[shell]\nbackground-color=0xff%s\npanel-position=none\n" % WESTON_BACKGROUND.hex())
         started.append(subprocess.Popen(
             ["weston", "--backend=x11-backend.so", "--use-pixman", "--width=800", "--height=600",
              "--idle-time=0", "--socket=tarvelo", "--config=" + config], env=env,
@@ -194,18 +196,12 @@ def start_program():
     return started[-1], runtime if WAYLAND else None
 
 
-def showing(accessible):
-    return accessible.getState().contains(pyatspi.STATE_SHOWING)
-
-
 def dismiss_alert(program, message):
-    box = wait_for("the alert: " + message, lambda: next((a for a in [find(
-        program, pyatspi.ROLE_ALERT)] if a and showing(a) and find(a, pyatspi.ROLE_LABEL, message)), None))
-    assert box.name == "Attenzione !!!", box.name
+    box = wait_for("the alert: " + message, lambda: (a := find(program, pyatspi.ROLE_ALERT)) and showing(
+        a) and a.name == "Attenzione !!!" and find(a, pyatspi.ROLE_LABEL, message) and a)
     if WESTON:
         maximize(box)
-    button = find(box, pyatspi.ROLE_PUSH_BUTTON)
-    press(button)
+    press(button := find(box, pyatspi.ROLE_PUSH_BUTTON))
     wait_for("the alert to close", lambda: not (showing(box) and find(box, pyatspi.ROLE_LABEL, message)))
     # A screen reader holds on to the box and its button, and asks about
     # them later; the program must answer without a word on its output.

@@ -5,8 +5,7 @@
 # runs in that Wayland compositor, which runs inside that X server.
 # Usage: run.sh x11|weston|sway PATH/TO/tarvelo [SCREENSHOT.png]
 set -euo pipefail
-frames=$(mktemp -d)
-trap 'rm -rf "$frames"' EXIT
+frames=$(mktemp -d) && trap 'rm -rf "$frames"' EXIT
 # The program runs in Italian: the locale is compiled here, into a folder of
 # the test's own, whatever the machine has generated.
 localedef -i it_IT -f UTF-8 -c "$frames/it_IT.UTF-8" && export LOCPATH=$frames

@@ -13,10 +13,9 @@ work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && export LOCPATH=$work PATH=$wo
 # The source files: those git knows, or in an unpacked source tarball every
 # file but what builds write; the date is the commit's, which the tarball
 # carries.
+sources=$(ls -A "$src" | grep -vxE 'build(-.*)?|dist') epoch=$(cat "$src/packaging/source-date-epoch")
 if git -C "$src" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
     sources=$(git -C "$src" ls-files -co --exclude-standard) epoch=$(git -C "$src" log -1 --format=%ct)
-else
-    sources=$(ls -A "$src" | grep -vxE 'build(-.*)?|dist') epoch=$(cat "$src/packaging/source-date-epoch")
 fi
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$epoch}
 localedef -i it_IT -f UTF-8 -c "$work/it_IT.UTF-8" || true

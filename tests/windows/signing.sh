@@ -6,8 +6,7 @@
 # Usage: signing.sh PATH/TO/tarvelo.exe PATH/TO/tarvelo.msi
 set -euo pipefail
 sign=$(realpath "$(dirname "$0")/../../packaging/windows/sign.sh")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
 cp "$1" "$work/tarvelo.exe" && cp "$2" "$work/tarvelo.msi" && cd "$work"
 fail() { echo "FAIL: signing: $*" >&2; exit 1; }
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -keyout firma.key -out firma.pem -subj /CN=firma \

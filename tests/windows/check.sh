@@ -27,9 +27,11 @@ focus() {
     xdotool windowfocus --sync "${window:?no window $1}" && echo "$window"
 }
 output=$(mktemp)
-# Copies the focused field or box until the clipboard matches the pattern.
+# Copies the focused field or box (the window of that title, focused anew at
+# each try, when one is given) until the clipboard matches the pattern.
 expect() {
     for _ in $(seq 100); do
+        [ -z "${2:-}" ] || focus "$2" >/dev/null
         keys ctrl+a ctrl+c
         # shellcheck disable=SC2254
         case "$(xclip -o -selection clipboard 2>/dev/null)" in $1) return ;; esac
@@ -85,11 +87,10 @@ keys shift+Tab shift+Tab space Tab Tab Tab
 expect 76,2
 # Blank fields: Tab goes on to the real weight, then round to the ideal one.
 keys Tab ctrl+a BackSpace Tab Tab Tab Tab ctrl+a BackSpace shift+Tab shift+Tab space
-# One box serves both warnings: the second is the same window, with the
-# ideal weight's message once the first has been dismissed.
+# One box serves both warnings: the second is the same window, hidden and
+# shown again with the ideal weight's message.
 for weight in Reale Ideale; do
-    focus "Attenzione !!!" >/dev/null
-    expect "*Attenzione !!!*Il valore del Peso $weight deve essere maggiore di zero*"
+    expect "*Attenzione !!!*Il valore del Peso $weight deve essere maggiore di zero*" "Attenzione !!!"
     keys Return
 done
 focus "Calcolo del Tarvelo" >/dev/null

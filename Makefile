@@ -9,6 +9,9 @@ FUZZ_SECONDS ?= 60
 # plugins, and the fonts that stand in for the window's families.
 RUN_PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland \
     fonts-liberation fonts-ebgaramond fonts-dejavu-core
+# Qt's private headers, where the release has them for Wayland (Debian 13,
+# Qt 6.8): the program's own title bar decoration builds on them there.
+WAYLAND_PRIVATE_PACKAGES := qt6-wayland-private-dev qt6-base-private-dev
 # Building the Debian package (dpkg-shlibdeps, and file, which CPack asks)
 # and its bill of materials: the SPDX licence list, and a JSON schema
 # checker for the bill's check.
@@ -20,7 +23,7 @@ PACKAGE_PACKAGES := dpkg-dev file $(SBOM_PACKAGES)
 TWICE_PACKAGES := reprotest faketime locales sudo diffoscope-minimal
 # The tests: private X server, Weston and Sway, input, screenshots, the
 # accessibility bus, the checkers of the package and its desktop files.
-TEST_PACKAGES := $(PACKAGE_PACKAGES) xvfb xauth xdotool netpbm weston sway \
+TEST_PACKAGES := $(PACKAGE_PACKAGES) xvfb xauth xdotool netpbm weston sway adwaita-icon-theme \
     at-spi2-core python3-pyatspi dbus desktop-file-utils appstream lintian devscripts \
     $(TWICE_PACKAGES)
 FUZZ_PACKAGES := clang libclang-rt-dev
@@ -51,18 +54,20 @@ export SOURCE_DATE_EPOCH
 endif
 
 # Installs the packages named in $(1) that are missing: as root, or through
-# sudo; without either it says what to install and stops.
+# sudo; without either it says what to install and stops. Those that only
+# some releases have count where the package lists know them, so once more
+# after they are brought up to date.
 define install_missing
-@missing="$$(for p in $(RUN_PACKAGES) $(1); do \
+@missing() { for p in $(RUN_PACKAGES) $(1) $$(apt-cache show --no-all-versions \
+	    qt6-wayland-private-dev >/dev/null 2>&1 && echo $(WAYLAND_PRIVATE_PACKAGES)); do \
 	    dpkg-query -W -f='$${db:Status-Status}\n' $$p 2>/dev/null | grep -qx installed || echo $$p; \
-	done)"; \
-	if [ -z "$$missing" ]; then exit 0; fi; \
+	done; }; \
+	if [ -z "$$(missing)" ]; then exit 0; fi; \
 	if [ "$$(id -u)" -eq 0 ]; then sudo=; elif command -v sudo >/dev/null; then sudo=sudo; else \
-	    echo "Missing Debian packages; as root, run: apt-get install" $$missing >&2; exit 1; \
+	    echo "Missing Debian packages; as root, run: apt-get install" $$(missing) >&2; exit 1; \
 	fi; \
-	echo "Installing:" $$missing; \
-	$$sudo apt-get update -qq && \
-	$$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing
+	$$sudo apt-get update -qq && echo "Installing:" $$(missing) && \
+	$$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$(missing)
 endef
 
 # CMAKE_OPTIONS: more options for the first configure of BUILD_DIR and

@@ -18,11 +18,11 @@ import tempfile
 import time
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Gio, GLib
 
 FRAMES, MODE, APP = sys.argv[1:4]
 SHOT = sys.argv[4] if len(sys.argv) > 4 else None
-WAYLAND, WESTON = MODE != "x11", MODE == "weston"
+WAYLAND, WESTON, GNOME = MODE != "x11", MODE in ("weston", "gnome"), MODE == "gnome"
 WESTON_BACKGROUND = bytes([0x33, 0x66, 0x99])
 SCALE = float(os.environ.get("QT_SCALE_FACTOR", "1"))
 started = []
@@ -117,7 +117,7 @@ def title_bar_on(screen):
         row = [screen[i:i + 3] != WESTON_BACKGROUND for i in range(y * 2400, y * 2400 + 2400, 3)]
         frame = re.search(r"\.(x{300,})\.", "".join(".x"[other] for other in row))
         if frame:
-            return frame.end(1), y
+            return frame.start(1), frame.end(1), y
 
 
 # Clicks the spot where Qt's title bar draws its maximize button, 40 from the
@@ -127,7 +127,7 @@ def title_bar_on(screen):
 # requests in order.
 def click_maximize_spot():
     first = wait_for("the window on the screen", lambda: title_bar_on(screen()) and screen())
-    right, top = title_bar_on(first)
+    _, right, top = title_bar_on(first)
     wait_for("a later frame", lambda: screen() != first)
     xdotool("mousemove", str(right - 40), str(top + 15), "click", "1")
 
@@ -165,6 +165,7 @@ def sway_view(runtime):
 
 def start_program():
     env = dict(os.environ, LC_ALL="it_IT.UTF-8", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+               XDG_CURRENT_DESKTOP="GNOME" if GNOME else "",
                XDG_SESSION_TYPE="wayland" if WAYLAND else "x11", XDG_RUNTIME_DIR=tempfile.mkdtemp())
     env.pop("QT_QPA_PLATFORM", None)
     if WESTON:
@@ -186,7 +187,7 @@ def start_program():
                                     stderr=subprocess.STDOUT, text=True))
     # Keys go to the X window with the focus: the compositor's, or the
     # program's, whose class is the one its desktop entry names.
-    window = {"weston": ["--class", "^Weston Compositor$"], "sway": ["--maxdepth", "1", "--name", "^$"],
+    window = {"weston": ["--class", "^Weston Compositor$"], "gnome": ["--class", "^Weston Compositor$"], "sway": ["--maxdepth", "1", "--name", "^$"],
               "x11": ["--class", "^tarvelo$"]}[MODE]
     xdotool("search", "--sync", "--onlyvisible", *window, "windowfocus", "--sync")
     if MODE == "sway":
@@ -208,6 +209,58 @@ def dismiss_alert(program, message):
     button.getState(), button.name
 
 
+# Stands in for the desktop's settings portal, from which Qt's GNOME title bar
+# takes the buttons it shows, and tells it when they change.
+PORTAL = Gio.DBusNodeInfo.new_for_xml("""<node><interface name="org.freedesktop.portal.Settings">
+<method name="ReadAll"><arg type="as" direction="in"/><arg type="a{sa{sv}}" direction="out"/></method>
+<signal name="SettingChanged"><arg type="s"/><arg type="s"/><arg type="v"/></signal></interface></node>""")
+BUS, BUTTONS, asked = Gio.bus_get_sync(Gio.BusType.SESSION), ["appmenu:minimize,maximize,close"], []
+
+
+def portal_call(bus, sender, path, interface, method, args, invocation):
+    asked.append(method)
+    invocation.return_value(GLib.Variant("(a{sa{sv}})", ({"org.gnome.desktop.wm.preferences": {
+        "button-layout": GLib.Variant("s", BUTTONS[0])}},)))
+
+
+def show_buttons(layout):
+    BUTTONS[0] = layout
+    BUS.emit_signal(None, "/org/freedesktop/portal/desktop", "org.freedesktop.portal.Settings", "SettingChanged",
+                    GLib.Variant("(ssv)", ("org.gnome.desktop.wm.preferences", "button-layout", GLib.Variant("s", layout))))
+
+
+# The buttons on GNOME's title bar, from its right end: runs of other pixels
+# than the bar's own, across its middle row.
+def buttons_on(screen, left, right, top):
+    row = [screen[((top + 25) * 800 + x) * 3:][:3] for x in range(left, right)]
+    runs = re.finditer(r"y{15,}", "".join("xy"[pixel != row[20]] for pixel in row))
+    return [left + (run.start() + run.end()) // 2 for run in runs][::-1]
+
+
+# GNOME's title bar, with minimize, maximize and close: its maximize button
+# and a double-click on its title leave the window as it is; then with
+# GNOME's own layout, close only, its close button ends the program.
+def gnome_round(window):
+    first = wait_for("the window on the screen", lambda: asked and title_bar_on(screen()) and screen())
+    wait_for("a later frame", lambda: screen() != first)
+    left, right, top = title_bar_on(first)
+    xdotool("mousemove", str(buttons_on(screen(), left, right, top)[1]), str(top + 25), "click", "1")
+    stays_as_it_is(window, "a click on the maximize button of GNOME's title bar")
+    xdotool("mousemove", str(left + 40), str(top + 25), "click", "--repeat", "2", "--delay", "100", "1")
+    stays_as_it_is(window, "a double-click on GNOME's title bar")
+    before = screen()
+    show_buttons("appmenu:close")
+    wait_for("the new buttons", lambda: screen() != before)
+    xdotool("mousemove", str(buttons_on(screen(), left, right, top)[0]), str(top + 25), "click", "1")
+    output = app.communicate(timeout=10)[0]
+    assert app.returncode == 0 and not output, "exit status %s, output: %s" % (app.returncode, output)
+    sys.exit(print("ok: gnome: maximize and a double-click keep the window's size; close ends it"))
+
+
+if GNOME:
+    BUS.register_object("/org/freedesktop/portal/desktop", PORTAL.interfaces[0], portal_call)
+    BUS.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
+                  GLib.Variant("(su)", ("org.freedesktop.portal.Desktop", 4)), None, 0, -1, None)
 # What the program tells a screen reader without moving the focus: an
 # announcement (Qt 6.8), or a notification shown (before).
 told = []
@@ -222,6 +275,8 @@ controls = [find(program, pyatspi.ROLE_TEXT, name) for name in
 controls += [find(program, pyatspi.ROLE_PUSH_BUTTON, name) for name in ("Calcola", "Uscita")]
 assert None not in controls, "a control has lost its name: %s" % controls
 real, ideal, result, calcola, uscita = controls
+if GNOME:
+    gnome_round(program[0])
 if WESTON:
     click_maximize_spot()
     stays_as_it_is(program[0], "a click on the maximize spot of Qt's title bar")

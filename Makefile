@@ -105,10 +105,18 @@ test: build
 
 # Every test again on the other Debian release (13 here on Debian 12, 12 on
 # Debian 13), as root in a minimal root of that release kept in the user's
-# cache folder, on the source as a release's tarball holds it.
+# cache folder, on the source as a release's tarball holds it. From Debian
+# 12, the package built here is then installed there and tried as a user of
+# Debian 13 would (tests/install/other-release.sh).
 OTHER_RELEASE = $(if $(filter bookworm,$(shell . /etc/os-release && echo $$VERSION_CODENAME)),trixie,bookworm)
+ifeq ($(OTHER_RELEASE),trixie)
+test-other-release: package
+	ROOT_FILES="$$(ls $(BUILD_DIR)/tarvelo_*_amd64.deb)" bash packaging/debian-root.sh trixie \
+	    sh -c 'make test && bash tests/install/other-release.sh /root/files/tarvelo_*_amd64.deb'
+else
 test-other-release:
-	bash packaging/debian-root.sh $(OTHER_RELEASE) make test
+	bash packaging/debian-root.sh bookworm make test
+endif
 
 # Every test again, on a build with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:

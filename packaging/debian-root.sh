@@ -9,7 +9,7 @@
 # each use brings it up to date first. Nothing outside the cache changes:
 # the mounts it needs live in a mount namespace of their own, and every
 # process started in the root ends with the command.
-# Usage: debian-root.sh RELEASE COMMAND...   (RELEASE: bookworm, trixie)
+# Usage: [ROOT_FILES=...] debian-root.sh RELEASE COMMAND...   (RELEASE: bookworm, trixie)
 set -euo pipefail
 release=$1 && shift
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -34,6 +34,10 @@ fi
 rm -rf "$root/root/tarvelo"
 rev=$(git -C "$src" stash create)
 git -C "$src" archive --prefix=tarvelo/ "${rev:-HEAD}" | tar -x -C "$root/root"
+# Files of this machine that the command needs (ROOT_FILES, separated by
+# blanks), in /root/files.
+rm -rf "$root/root/files" && mkdir "$root/root/files"
+[ -z "${ROOT_FILES:-}" ] || cp -- $ROOT_FILES "$root/root/files/"
 cp -L /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 
 exec unshare --mount --pid --fork --kill-child bash -euc '

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# The package built on Debian 12, installed on Debian 13 as its user would:
+# apt takes it with what it depends on, lintian finds nothing in it (but the
+# missing web page, as check.sh says), and the installed program computes,
+# is read as a screen reader does and ends (the end-to-end test on X11).
+# Usage: other-release.sh PACKAGE.deb   (as root, on Debian 13)
+set -euo pipefail
+apt-get install -y -qq --no-install-recommends "$(realpath "$1")" >/dev/null
+nohomepage=()
+grep -q '<url type="homepage">' /usr/share/metainfo/*Tarvelo*.xml ||
+    nohomepage=(--suppress-tags appstream-metadata-validation-failed)
+lintian --fail-on error,warning "${nohomepage[@]}" "$1"
+bash "$(dirname "$0")/../e2e/run.sh" x11 /usr/bin/tarvelo

@@ -40,7 +40,11 @@ rm -rf "$root/root/files" && mkdir "$root/root/files"
 [ -z "${ROOT_FILES:-}" ] || cp -- $ROOT_FILES "$root/root/files/"
 cp -L /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 
-exec unshare --mount --pid --fork --kill-child bash -euc '
+# Inside a chroot, whose root is no mount point, unshare cannot make the
+# mounts private; they are already, where that chroot is this script's own.
+propagation=private
+unshare --mount --propagation private true 2>/dev/null || propagation=unchanged
+exec unshare --mount --propagation "$propagation" --pid --fork --kill-child bash -euc '
     root=$1 && shift
     mount -t proc proc "$root/proc"
     mount --rbind /sys "$root/sys"

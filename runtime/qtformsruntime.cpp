@@ -57,8 +57,13 @@ void QtFormsRuntime::msgBox(const QString& prompt, int style, const QString& tit
     // One box serves every message, kept hidden in between: a screen reader
     // holds on to the box it has read and asks about it later, and a box
     // that is gone leaves Qt complaining of each question on the output.
-    if (!m_box)
+    if (!m_box) {
         m_box = new MessageBox(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok, &m_form);
+        // Its text is not selectable, as on Windows, where Ctrl+C copies the
+        // whole box: a selectable label sends screen readers text events that
+        // Qt 6.8 cannot serve, and warns of each.
+        m_box->setTextInteractionFlags(Qt::NoTextInteraction);
+    }
     m_box->setIcon(icon);
     m_box->setWindowTitle(title);
     m_box->setText(prompt);

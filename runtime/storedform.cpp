@@ -1,6 +1,7 @@
 #include "storedform.h"
 
 #include "accessiblefield.h"
+#include "qtwarnings.h"
 #include "systemcolors.h"
 #include "windowframe.h"
 
@@ -106,6 +107,7 @@ void prepareStoredForm()
     for (const Substitute& s : kSubstitutes)
         QFont::insertSubstitution(s.family, s.standIn);
     AccessibleField::install();
+    silenceHarmlessQtWarnings();
 }
 
 void loadStoredForm(QWidget& form)

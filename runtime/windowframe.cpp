@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QLoggingCategory>
 #include <QWidget>
 #include <QWindow>
 
@@ -101,13 +100,6 @@ public:
         form.setMaximumSize(form.minimumSize());
         form.installEventFilter(this);
         guardTitleBar(form);
-        // A window that closes while it has the keyboard, a warning box say,
-        // has its surface destroyed at once; GNOME's compositor then tells
-        // the input method support that the keyboard left that surface, which
-        // reaches Qt as no surface at all. Qt 6.8's text input (text-input-v3)
-        // warns of each such leave, and ignores it: harmless, and nothing the
-        // program can avoid. Those warnings, and only those, stay off.
-        QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.wayland.textinput.warning=false"));
     }
 
 protected:

@@ -264,6 +264,8 @@ if GNOME:
 # What the program tells a screen reader without moving the focus: an
 # announcement (Qt 6.8), or a notification shown (before).
 told = []
+# Orca 48 also listens to these, and Qt answers them: without a word on the output.
+pyatspi.Registry.registerEventListener(lambda event: None, "object:text-changed", "window:destroy")
 pyatspi.Registry.registerEventListener(lambda event: told.append(event.any_data), "object:announcement")
 pyatspi.Registry.registerEventListener(lambda event: event.detail1 and event.source.getRole() == (
     pyatspi.ROLE_NOTIFICATION) and told.append(event.source.name), "object:state-changed:showing")

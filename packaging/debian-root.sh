@@ -5,16 +5,22 @@
 # distribution would build.
 # The root is made once with mmdebstrap (minbase, plus make, git and
 # ca-certificates), from the archive this machine's apt already uses, and is
-# kept in the user's cache folder, named after the release and this script;
-# each use brings it up to date first. Nothing outside the cache changes:
+# kept in the user's cache folder, named after the release and what it is
+# made with; each use brings it up to date first. Nothing outside the cache changes:
 # the mounts it needs live in a mount namespace of their own, and every
 # process started in the root ends with the command.
-# Usage: [ROOT_FILES=...] debian-root.sh RELEASE COMMAND...   (RELEASE: bookworm, trixie)
+# Files of this machine that the command needs are named in ROOT_FILES and
+# copied into /root/files; folders of the tree that the command makes and
+# this tree wants back are named in ROOT_RESULTS, and replace their
+# namesakes here afterwards (both separated by blanks).
+# Usage: [ROOT_FILES=...] [ROOT_RESULTS=...] debian-root.sh RELEASE COMMAND...
+#   (RELEASE: bookworm, trixie)
 set -euo pipefail
 release=$1 && shift
 src=$(cd "$(dirname "$0")/.." && pwd)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/tarvelo
-root=$cache/debian-$release-$(sha256sum "$0" | cut -c1-12)
+include=make,git,ca-certificates
+root=$cache/debian-$release-$(echo "minbase $include" | sha256sum | cut -c1-12)
 
 if [ ! -x "$root/usr/bin/make" ]; then
     apt-get update -qq
@@ -25,7 +31,7 @@ if [ ! -x "$root/usr/bin/make" ]; then
     mirror=$(archive Debian) security=$(archive Debian-Security)
     echo "Making a Debian $release root in $root"
     rm -rf "$cache/debian-$release-"* && mkdir -p "$cache"
-    mmdebstrap --quiet --variant=minbase --include=make,git,ca-certificates "$release" "$root.new" \
+    mmdebstrap --quiet --variant=minbase --include=$include "$release" "$root.new" \
         "deb $mirror $release main" "deb $mirror $release-updates main" \
         "deb $security $release-security main"
     mv "$root.new" "$root"
@@ -34,8 +40,6 @@ fi
 rm -rf "$root/root/tarvelo"
 rev=$(git -C "$src" stash create)
 git -C "$src" archive --prefix=tarvelo/ "${rev:-HEAD}" | tar -x -C "$root/root"
-# Files of this machine that the command needs (ROOT_FILES, separated by
-# blanks), in /root/files.
 rm -rf "$root/root/files" && mkdir "$root/root/files"
 [ -z "${ROOT_FILES:-}" ] || cp -- $ROOT_FILES "$root/root/files/"
 cp -L /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
@@ -44,7 +48,7 @@ cp -L /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 # mounts private; they are already, where that chroot is this script's own.
 propagation=private
 unshare --mount --propagation private true 2>/dev/null || propagation=unchanged
-exec unshare --mount --propagation "$propagation" --pid --fork --kill-child bash -euc '
+unshare --mount --propagation "$propagation" --pid --fork --kill-child bash -euc '
     root=$1 && shift
     mount -t proc proc "$root/proc"
     mount --rbind /sys "$root/sys"
@@ -55,3 +59,6 @@ exec unshare --mount --propagation "$propagation" --pid --fork --kill-child bash
         DEBIAN_FRONTEND=noninteractive bash -euc "
             apt-get update -qq && apt-get dist-upgrade -y -qq >/dev/null
             cd /root/tarvelo && \"\$@\"" _ "$@"' _ "$root" "$@" </dev/null
+for folder in ${ROOT_RESULTS:-}; do
+    rm -rf "${src:?}/$folder" && cp -a "$root/root/tarvelo/$folder" "$src/$folder"
+done

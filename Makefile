@@ -36,6 +36,7 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build wixl msitools faketim
     dpkg-dev xz-utils qt6-documentation-tools zip $(SBOM_PACKAGES)
 WINDOWS_TEST_PACKAGES := wine wine64 xvfb xauth xdotool xclip locales openssl $(TWICE_PACKAGES)
 WINDOWS_DIR ?= build-windows
+HOST_RELEASE := $(shell . /etc/os-release && echo $$VERSION_CODENAME)
 # The cross Qt is built once into the user's cache folder, keyed by the Qt
 # version and by the scripts and toolchain file that build it.
 QT_WINDOWS = $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/tarvelo/qt-$(shell \
@@ -108,7 +109,7 @@ test: build
 # cache folder, on the source as a release's tarball holds it. From Debian
 # 12, the package built here is then installed there and tried as a user of
 # Debian 13 would (tests/install/other-release.sh).
-OTHER_RELEASE = $(if $(filter bookworm,$(shell . /etc/os-release && echo $$VERSION_CODENAME)),trixie,bookworm)
+OTHER_RELEASE = $(if $(filter bookworm,$(HOST_RELEASE)),trixie,bookworm)
 ifeq ($(OTHER_RELEASE),trixie)
 test-other-release: package
 	ROOT_FILES="$$(ls $(BUILD_DIR)/tarvelo_*_amd64.deb)" bash packaging/debian-root.sh trixie \
@@ -167,6 +168,19 @@ install: build
 # and the source of the Qt that ships. The program and the installer are
 # signed when CODESIGN_PFX (a PKCS#12 file) and CODESIGN_PASSWORD_FILE are
 # given, with an RFC 3161 timestamp from CODESIGN_TIMESTAMP_URL if given too.
+# The Windows Qt is Debian 13's: on Debian 13 both are built here; anywhere
+# else, in a Debian 13 root kept in the cache folder (WINDOWS_ROOT), which
+# hands back WINDOWS_DIR, and the Windows tests run there too.
+WINDOWS_ROOT ?= $(if $(filter trixie,$(HOST_RELEASE)),,trixie)
+ifneq ($(WINDOWS_ROOT),)
+windows windows-test:
+	ROOT_FILES="$(strip $(CODESIGN_PFX) $(CODESIGN_PASSWORD_FILE))" ROOT_RESULTS=$(WINDOWS_DIR) \
+	    bash packaging/debian-root.sh $(WINDOWS_ROOT) make $@ WINDOWS_ROOT= \
+	    BUILD_DIR=$(BUILD_DIR) WINDOWS_DIR=$(WINDOWS_DIR) CMAKE_OPTIONS='$(CMAKE_OPTIONS)' \
+	    $(if $(CODESIGN_PFX),CODESIGN_PFX=/root/files/$(notdir $(CODESIGN_PFX)) \
+	    CODESIGN_PASSWORD_FILE=/root/files/$(notdir $(CODESIGN_PASSWORD_FILE))) \
+	    CODESIGN_TIMESTAMP_URL='$(CODESIGN_TIMESTAMP_URL)'
+else
 windows: program
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	@test -f $(QT_WINDOWS)/licenses/attributions.json || nice bash packaging/windows/build-qt.sh $(QT_WINDOWS)
@@ -184,6 +198,7 @@ windows: program
 windows-test: windows
 	$(call install_missing,$(WINDOWS_TEST_PACKAGES))
 	ctest --test-dir $(WINDOWS_DIR) --output-on-failure --no-tests=error --timeout 600
+endif
 
 # dist/: the Debian package, the Windows installer and zip, the source of
 # the commit and of the Windows Qt, a bill of materials for each binary, and

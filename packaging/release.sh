@@ -3,9 +3,13 @@
 # the Windows installer and zip, each with its bill of materials, the source
 # of the commit (git archive) and of the Qt in the Windows files, and
 # SHA256SUMS. Everything is built afresh, without the tests, in
-# build-release and build-release-windows, dated by the commit. A tree with
-# changes that are not committed is refused: the release would not be the
-# commit's.
+# build-release and build-release-windows, dated by the commit, each part in
+# a root of the Debian release it is made for, kept in the cache folder
+# (packaging/debian-root.sh): the package in Debian 12's, the oldest release
+# it installs on, the Windows files in Debian 13's, with its Qt. The roots and
+# the paths in them are the same from any Debian machine, and so are the
+# files. A tree with changes that are not committed is refused: the release
+# would not be the commit's.
 # Usage: release.sh DIST   (make release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,18 +25,17 @@ if [ -n "$(git status --porcelain)" ]; then
     exit 1
 fi
 version=$(sed -n 's/^project(tarvelo VERSION \([^ )]*\).*/\1/p' CMakeLists.txt)
-SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
-export SOURCE_DATE_EPOCH
 
 rm -rf build-release build-release-windows "$dist"
-make package windows BUILD_DIR=build-release WINDOWS_DIR=build-release-windows \
+ROOT_RESULTS=build-release bash packaging/debian-root.sh bookworm \
+    make package BUILD_DIR=build-release CMAKE_OPTIONS=-DBUILD_TESTING=OFF
+make windows WINDOWS_ROOT=trixie BUILD_DIR=build-release WINDOWS_DIR=build-release-windows \
     CMAKE_OPTIONS=-DBUILD_TESTING=OFF
 mkdir -p "$dist"
 cp build-release/"tarvelo_${version}_amd64.deb"{,.spdx.json} \
     build-release-windows/"tarvelo-$version-x64".{msi,zip}{,.spdx.json} \
-    build-release-windows/"tarvelo-$version-qt-source.tar" "$dist/"
+    build-release-windows/"tarvelo-$version"-qt6-base_*-source.tar "$dist/"
 git archive --format=tar.gz --prefix="tarvelo-$version/" -o "$dist/tarvelo-$version.tar.gz" HEAD
-python3 packaging/sbom.py check "$dist"/*.spdx.json
 (cd "$dist" && export LC_ALL=C && sha256sum -- * >SHA256SUMS)
 echo "Release $version, of commit $(git rev-parse --short HEAD), in $dist/:"
 (cd "$dist" && ls -l --time-style=+ -- *)

@@ -249,13 +249,20 @@ def from_windows(artefact, folder, qt):
         source_version = re.search(r"^Version: (\S+)", f.read(), re.M)[1]
     with tarfile.open(glob.glob(os.path.join(qt, "source", "*.debian.tar.*"))[0]) as t:
         copyright = t.extractfile("debian/copyright").read().decode("utf-8")
+    # Debian's version of the source names its security fixes too: a scanner
+    # that knows Debian's advisories reads the package URL.
+    with open("/etc/os-release") as f:
+        distro = "debian-" + re.search(r'^VERSION_ID="?(\d+)', f.read(), re.M)[1]
     qt_package = {
-        "SPDXID": "SPDXRef-Package-Qt", "name": "Qt",
-        "versionInfo": re.match(r"[\d.]+", source_version)[0],
-        "supplier": "Organization: The Qt Company", "downloadLocation": "NOASSERTION",
-        "homepage": "https://www.qt.io/", "filesAnalyzed": False,
-        "sourceInfo": "Built for Windows from Debian's qt6-base %s, shipped as %s" % (
-            source_version, os.path.basename(dsc)),
+        "SPDXID": "SPDXRef-Package-Qt", "name": "qt6-base", "versionInfo": source_version,
+        "supplier": "Organization: Debian", "originator": "Organization: The Qt Company",
+        "downloadLocation": "NOASSERTION", "homepage": "https://www.qt.io/", "filesAnalyzed": False,
+        "sourceInfo": "Qt %s, built for Windows from Debian's qt6-base %s, shipped as %s" % (
+            re.match(r"[\d.]+", source_version)[0], source_version, os.path.basename(dsc)),
+        "externalRefs": [{
+            "referenceCategory": "PACKAGE-MANAGER", "referenceType": "purl",
+            "referenceLocator": "pkg:deb/debian/qt6-base@%s?arch=source&distro=%s" % (
+                source_version.replace("+", "%2B"), distro)}],
         "licenseConcluded": "NOASSERTION", "copyrightText": "NOASSERTION",
         "licenseDeclared": licences.of_copyright(copyright, "qt6-base", whole=False)}
     doc.packages.append(qt_package)
@@ -265,9 +272,20 @@ def from_windows(artefact, folder, qt):
             expr = part.get("LicenseId") or ""
             expr = re.sub(r"\b(GPL|LGPL)-(\d\.\d)(\+?)(?![-\w])",
                           lambda m: "%s-%s-%s" % (m[1], m[2], "or-later" if m[3] else "only"), expr)
+            with open(os.path.join(qt, "licenses", part["Id"] + ".txt")) as t:
+                notice = t.read()
+            # A licence that is not on the SPDX list here (Qt's own
+            # LicenseRefs, or one newer than the list) carries the notice.
+            tokens, after_with = [], False
+            for token in re.findall(r"[()]|[^\s()]+", expr):
+                if token not in ("(", ")", "AND", "OR", "WITH") and not after_with:
+                    token = licences.known.get(token.lower()) or licences.reference(
+                        "Qt-%s-%s" % (part["Id"], token.replace("LicenseRef-", "")), notice)
+                tokens.append(token)
+                after_with = token == "WITH"
+            expr = " ".join(tokens).replace("( ", "(").replace(" )", ")")
             if not expr:
-                with open(os.path.join(qt, "licenses", part["Id"] + ".txt")) as t:
-                    expr = licences.reference("Qt-" + part["Id"], t.read())
+                expr = licences.reference("Qt-" + part["Id"], notice)
             package = {
                 "SPDXID": spdx_id("Qt", part["Id"]), "name": part["Name"],
                 "downloadLocation": part.get("DownloadLocation") or "NOASSERTION",

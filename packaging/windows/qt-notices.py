@@ -20,8 +20,11 @@ SCANNER = "/usr/lib/qt6/libexec/qtattributionsscanner"
 # the GPL version 3: both texts go with them.
 QT_LICENCES = ["LGPL-3.0-only.txt", "GPL-3.0-only.txt"]
 
+# The build's own scripts (CMake files) are among what the build read, but
+# are compiled into nothing.
 with open(compiled_list) as lines:
-    compiled = {line.strip() for line in lines if line.strip()}
+    compiled = {line.strip() for line in lines if line.strip() and not line.startswith("cmake/")
+                and not line.strip().endswith((".cmake", ".cmake.in", "CMakeLists.txt"))}
 
 with tempfile.NamedTemporaryFile(suffix=".json") as scanned:
     subprocess.run([SCANNER, "--silent", "--output-format", "json", "--basedir", source,
@@ -34,8 +37,10 @@ def relative(path):
 
 
 def compiled_in(component):
-    folder = relative(component["Path"])
-    files = component["Files"].split()
+    folder = relative(component.get("Path", ""))
+    files = component.get("Files") or []
+    if isinstance(files, str):
+        files = files.split()
     if files:
         return any(os.path.normpath(os.path.join(folder, f)) in compiled for f in files)
     return any(f.startswith(folder + "/") for f in compiled)
@@ -54,14 +59,13 @@ for name in QT_LICENCES:
 used = []
 for component in sorted(filter(compiled_in, components), key=lambda c: c["Id"]):
     licence_files = component.get("LicenseFiles") or [component.get("LicenseFile", "")]
-    licence_files = [f for f in licence_files + [component["CopyrightFile"]] if f]
+    licence_files = [f for f in licence_files + [component.get("CopyrightFile", "")] if f]
     with open(os.path.join(output, component["Id"] + ".txt"), "w") as notice:
-        notice.write("%s %s\n%s\n\n%s\n\nLicence: %s (%s)\n" % (
-            component["Name"], component["Version"], component["Homepage"],
-            component["Copyright"], component["License"], component["LicenseId"]))
+        notice.write("%s %s\n%s\n\n%s\n\nLicence: %s (%s)\n" % tuple(component.get(key, "") for key in (
+            "Name", "Version", "Homepage", "Copyright", "License", "LicenseId")))
         for path in licence_files:
             notice.write("\n" + text(path))
-    used.append(dict(component, Path=relative(component["Path"]),
+    used.append(dict(component, Path=relative(component.get("Path", "")),
                      LicenseFiles=[relative(f) for f in licence_files]))
     used[-1].pop("LicenseFile", None)
 if not used:

@@ -18,17 +18,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&m_window));
     }
 
-    void tabGoesFromTheRealWeightToUscita()
-    {
-        QStringList visited{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 6; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(visited, QStringList({"TxtPesoRe", "CmdUscita", "CmdCalcola", "CmdCancella",
-                                       "TxtPesoId", "TxtTarvelo", "TxtPesoRe"}));
-    }
-
     void fieldsTakeTextOfAnyLength()
     {
         const QString pasted(100'000, '7');

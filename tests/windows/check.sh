@@ -4,8 +4,11 @@
 # which must replace it whole, and the older one refused over it; the
 # installed program typed into with real keys in an Italian locale and read
 # back through the clipboard (a Windows message box copies its title and
-# text on Ctrl+C); a silent uninstall; the tables that let one user install.
-# Usage: check.sh PATH/TO/tarvelo.msi  (in a private X server: see wine.sh)
+# text on Ctrl+C), and heard by a UI Automation client of the test's own, as
+# a Windows screen reader hears it; a silent uninstall; the tables that let
+# one user install.
+# Usage: check.sh PATH/TO/tarvelo.msi PATH/TO/uiaclient.exe  (in a private X
+#   server: see wine.sh)
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1600x1200x24 -dpi 96 -nolisten tcp" bash "$0" "$@"
@@ -15,30 +18,18 @@ WINEPREFIX=$(mktemp -d)/wine
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine takes the Windows locale from the Unix one: an Italian locale of the
 # test's own, compiled from Debian's locale sources.
-locales=$(mktemp -d)
-localedef -i it_IT -c -f UTF-8 "$locales/it_IT.UTF-8" || true
+locales=$(dirname "$WINEPREFIX") && localedef -i it_IT -c -f UTF-8 "$locales/it_IT.UTF-8" || true
 folder="$(winepath -u 'C:\Program Files\Tarvelo')"
 trap 'wineserver -k; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
 fail() { echo "FAIL: wine: $*" >&2; exit 1; }
 keys() { xdotool key --delay 60 "$@"; }
-# Focuses the window with this title and prints its id.
-focus() {
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)
-    xdotool windowfocus --sync "${window:?no window $1}" && echo "$window"
-}
-output=$(mktemp)
-# Copies the focused field or box (the window of that title, focused anew at
-# each try, when one is given) until the clipboard matches the pattern.
-expect() {
-    for _ in $(seq 100); do
-        [ -z "${2:-}" ] || focus "$2" >/dev/null
-        keys ctrl+a ctrl+c
-        # shellcheck disable=SC2254
-        case "$(xclip -o -selection clipboard 2>/dev/null)" in $1) return ;; esac
-        sleep 0.1
-    done
-    fail "expected '$1', the clipboard holds '$(xclip -o -selection clipboard 2>/dev/null)'"
-}
+focus() { timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" windowfocus --sync; }
+# Focuses the window of that title and copies it (a Windows message box
+# copies its title and text on Ctrl+C): true if the copy matches the pattern.
+copied() { focus "$1" && keys ctrl+a ctrl+c && [[ $(xclip -o -selection clipboard 2>/dev/null) == $2 ]]; }
+# Runs the command until it succeeds, for 30 seconds at most.
+within() { for _ in $(seq 300); do "$@" && return; sleep 0.1; done; false; }
+output=$(mktemp) heard=$(mktemp)
 
 build=$(dirname "$(realpath "$1")")
 version=$(sed -n 's/.* Name="Tarvelo" Version="\([^"]*\)".*/\1/p' "$build/packaging/windows/tarvelo.wxs")
@@ -55,23 +46,19 @@ wxs=$(realpath "$(dirname "$0")/../../packaging/windows/wxs.py")
     wixl --arch x64 -o tarvelo-0.9-x64.msi tarvelo.wxs)
 # One Apps and Features entry named Tarvelo, of this version, in this hive.
 listed() {
-    local entries
     entries=$(wine reg query "$1\Software\Microsoft\Windows\CurrentVersion\Uninstall" /s | tr -s ' ')
     [ "$(grep -c 'DisplayName REG_SZ Tarvelo' <<<"$entries")" = 1 ] && [[ $entries == *"Publisher REG_SZ Tarvelo"* &&
         $entries == *"DisplayVersion REG_SZ $2"* ]] || fail "Apps and Features in $1: $entries"
-}
-# The installed folder holds exactly what the build laid out.
-holds_release() {
-    [ "$(cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)" = "$(cat "$build/shipped-files.txt")" ] ||
-        fail "$1 holds other files than the release: $(cd "$1" && find . -type f | head)"
-    grep -q 'GNU LESSER GENERAL PUBLIC LICENSE' "$1/licenses/qt/Qt-LGPL-3.0-only.txt" || fail "no LGPL text"
-    [ -n "$(find "$WINEPREFIX/drive_c" -iname 'Tarvelo.lnk' -path '*Start Menu*')" ] || fail "no shortcut"
 }
 
 wine msiexec /i "$older/tarvelo-0.9-x64.msi" /qn && [ -f "$folder/vecchio.txt" ] || fail "install 0.9"
 wine msiexec /i "$1" /qn || fail "silent install over 0.9"
 listed HKLM "$version"
-holds_release "$folder"
+# The installed folder holds exactly what the build laid out.
+[ "$(cd "$folder" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)" = "$(cat "$build/shipped-files.txt")" ] ||
+    fail "$folder holds other files than the release: $(cd "$folder" && find . -type f | head)"
+grep -q 'GNU LESSER GENERAL PUBLIC LICENSE' "$folder/licenses/qt/Qt-LGPL-3.0-only.txt" || fail "no LGPL text"
+[ -n "$(find "$WINEPREFIX/drive_c" -iname 'Tarvelo.lnk' -path '*Start Menu*')" ] || fail "no shortcut"
 # The older version is refused by the launch condition that carries the
 # message (Wine shows it, but its box does not copy its text). Tables are
 # read whole before grep: with pipefail, a grep that stops early fails a pipe.
@@ -80,23 +67,44 @@ grep -q "^NOT WIX_DOWNGRADE_DETECTED.È già installata una" <<<"$(msiinfo expor
     fail "no Italian refusal"
 listed HKLM "$version"
 
-LOCPATH=$locales LC_ALL=it_IT.UTF-8 wine "$folder/tarvelo.exe" >"$output" 2>&1 & program=$!
-focus "Calcolo del Tarvelo" >/dev/null
+# Wine's stand-in for UiaRaiseNotificationEvent, which delivers nothing,
+# prints its arguments among the fixme messages: the announcement is read
+# there. Qt raises events only once a client has asked for the window, so
+# the client is ready before the first key.
+WINEDEBUG=-all,fixme+uiautomation LOCPATH=$locales LC_ALL=it_IT.UTF-8 wine "$folder/tarvelo.exe" \
+    >"$output" 2>&1 & program=$!
+focus "Calcolo del Tarvelo"
+wine "$2" >"$heard" 2>&1 &
+client() { tr -d '\r' <"$heard"; }
+within grep -q '^ready' "$heard" || fail "UI Automation: $(client)"
+# Edits and buttons (control types 50004 and 50000) by name and automation id
+# (the object names from the application down).
+[ "$(client | grep -E '^element 500(04|00)\|' | cut -d'|' -f2,3 | sed 's/|QApplication\.Tarvelo\./|/' |
+    LC_ALL=C sort)" = "$(printf '%s\n' 'Calcola|CmdCalcola' 'Cancella|CmdCancella' 'Peso ideale in kg|TxtPesoId' \
+    'Peso reale in kg|TxtPesoRe' 'Tarvelo in kg|TxtTarvelo' 'Uscita|CmdUscita')" ] ||
+    fail "UI Automation tree: $(client)"
+# Calcola: the result field's text changes, and the result is announced.
+announced() {
+    client | grep -q '^text-changed 50004|Tarvelo in kg|' &&
+        grep -q "UiaRaiseNotificationEvent.*\"Tarvelo in kg $1\"" "$output"
+}
 xdotool type --delay 60 85.5 && keys Tab Tab Tab Tab && xdotool type --delay 60 70
-keys shift+Tab shift+Tab space Tab Tab Tab
-expect 76,2
+keys shift+Tab shift+Tab space
+within announced 76,2 || fail "76,2 not heard: $(client) / the program: $(cat "$output")"
 # Blank fields: Tab goes on to the real weight, then round to the ideal one.
-keys Tab ctrl+a BackSpace Tab Tab Tab Tab ctrl+a BackSpace shift+Tab shift+Tab space
+keys Tab Tab Tab Tab ctrl+a BackSpace Tab Tab Tab Tab ctrl+a BackSpace shift+Tab shift+Tab space
 # One box serves both warnings: the second is the same window, hidden and
 # shown again with the ideal weight's message.
 for weight in Reale Ideale; do
-    expect "*Attenzione !!!*Il valore del Peso $weight deve essere maggiore di zero*" "Attenzione !!!"
+    within copied "Attenzione !!!" "*Attenzione !!!*Il valore del Peso $weight deve essere maggiore di zero*" ||
+        fail "no warning for the $weight weight: $(xclip -o -selection clipboard)"
     keys Return
 done
-focus "Calcolo del Tarvelo" >/dev/null
-keys Tab Tab Tab
-expect 0
-keys Tab Tab space
+within announced 0 || fail "0 not heard: $(cat "$output")"
+# The keys went once round the tab order, and back; Calcola kept the focus.
+[[ $(client | sed -n 's/^focus [0-9]*|\([^|]*\)|.*/\1/p' | paste -sd/) == "Uscita/Calcola/Cancella/Peso ideale in kg/\
+Cancella/Calcola/Cancella/Peso ideale in kg/Tarvelo in kg/Peso reale in kg/"* ]] || fail "tab order: $(client)"
+focus "Calcolo del Tarvelo" && keys shift+Tab space
 wait $program || fail "exit status $?: $(cat "$output")"
 
 wine msiexec /x "$1" /qn && [ -z "$(ls -A "$folder" 2>/dev/null)" ] || fail "uninstall: $(ls -A "$folder")"

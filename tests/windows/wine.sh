@@ -5,9 +5,7 @@
 # standard error.
 # Usage: wine.sh PROGRAM.exe [ARGUMENT...]
 set -euo pipefail
-for var in $(compgen -e | grep '^QT_' || true); do
-    export "WINE$var=${!var}"
-done
+for var in $(compgen -e | grep '^QT_' || true); do export "WINE$var=${!var}"; done
 export WINEQT_FORCE_STDERR_LOGGING=1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine's own processes end with the program, before their X server does.
 exec xvfb-run -a -s "-screen 0 1600x1200x24 -dpi 96 -nolisten tcp" \

@@ -37,8 +37,9 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build wixl msitools faketim
 WINDOWS_TEST_PACKAGES := wine wine64 xvfb xauth xdotool xclip locales openssl $(TWICE_PACKAGES)
 WINDOWS_DIR ?= build-windows
 HOST_RELEASE := $(shell . /etc/os-release && echo $$VERSION_CODENAME)
-# The cross Qt is built once into the user's cache folder, keyed by the Qt
-# version and by the scripts and toolchain file that build it.
+# The cross Qt is built once into the user's cache folder, keyed by the
+# Debian version of the Qt here (a Debian security update is a new key) and by
+# the scripts and toolchain file that build it.
 QT_WINDOWS = $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/tarvelo/qt-$(shell \
     dpkg-query -W -f='$${Version}' qt6-base-dev)-mingw-$(shell cat packaging/windows/build-qt.sh \
     packaging/windows/qt-notices.py packaging/windows/mingw-w64-x86_64.cmake | sha256sum | cut -c1-12)

@@ -18,12 +18,15 @@ for run in $(seq "$runs"); do
         exe=${!build}
         start=$(date +%s%N)
         wine "$exe" >/dev/null 2>&1 &
-        xdotool search --sync --onlyvisible --name '^Calcolo del Tarvelo$' >/dev/null
+        # Wine's windows come and go as it starts: a search may meet one gone.
+        until xdotool search --onlyvisible --name '^Calcolo del Tarvelo$' >/dev/null 2>&1; do
+            sleep 0.01
+        done
         echo $((($(date +%s%N) - start) / 1000)) >>"$times/$build"
         kill $! 2>/dev/null || true
         wine taskkill /f /im tarvelo.exe >/dev/null 2>&1 || true
         wait 2>/dev/null || true
-        while xdotool search --onlyvisible --name '^Calcolo del Tarvelo$' >/dev/null; do sleep 0.1; done
+        while xdotool search --onlyvisible --name '^Calcolo del Tarvelo$' >/dev/null 2>&1; do sleep 0.1; done
     done
 done
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }

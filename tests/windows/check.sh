@@ -110,7 +110,7 @@ wait $program || fail "exit status $?: $(cat "$output")"
 wine msiexec /x "$1" /qn && [ -z "$(ls -A "$folder" 2>/dev/null)" ] || fail "uninstall: $(ls -A "$folder")"
 
 # For one user: Windows Installer 5 installs this dual-purpose package into
-# the user's own folders and hive. Wine 8's installer does not know
+# the user's own folders and hive. Wine's installer (8 and 10) does not know
 # MSIINSTALLPERUSER and installs for the machine, as above; what makes the
 # package dual-purpose is checked in its tables.
 grep -q $'^ALLUSERS\t2' <<<"$(msiinfo export "$1" Property)" || fail "not a dual-purpose package"

@@ -45,17 +45,17 @@ export SOURCE_DATE_EPOCH
 # font database does not build with DirectWrite but without it. It is
 # optimized for size, and leaves out what neither the program nor its tests
 # use: the FreeType engine (Windows draws with GDI); Markdown and ODF
-# writing, PDF, pictures, floating-point painting, JPEG, GIF, PPM and XBM
-# images and animated images; the MIME database (Qt's own Windows build
-# embeds it); processes, shared memory, command lines, file watching, the
-# Jalali and Hijri calendars, undo stacks, the sorting and other proxy
-# models, the tray icon, style sheets and effects; and the widgets and
-# dialogs that the form has none of: docks, status bars, splitters, rubber
-# bands, completers, file, colour, font, progress and error dialogs, wizards,
-# date and time editors, calendars, MDI areas and the rest below. (The Windows
+# writing, XML streams, MIME types, PDF, pictures, floating-point painting,
+# JPEG, GIF, PPM and XBM images and animated images; processes, shared
+# memory, command lines, file watching, the Jalali and Hijri calendars, undo
+# stacks, the sorting and other proxy models, the tray icon, effects and the
+# Fusion style; and the widgets and dialogs that the form has none of: docks,
+# status bars, splitters, rubber bands, completers, file, colour, font,
+# progress and error dialogs, wizards, date and time editors, calendars, MDI
+# areas and the rest below. Some stay whatever the features say: the Windows
 # styles plugin uses graphics views, text edits, input dialogs, command link
-# buttons, tab bars and tool bars, and so main windows, whatever the features
-# say: those stay, as do settings, which the platform plugin reads.)
+# buttons, tab bars and tool bars (and so main windows), and the style sheet
+# of QApplication; the platform plugin reads settings; Qt's CMake needs PCRE2.
 # The temporary folder's name stays out of the DLLs (__FILE__ is in some
 # messages): two builds of one source give the same bytes.
 cmake -S "$work/source" -B "$work/build" -G Ninja -Wno-dev \
@@ -67,16 +67,16 @@ cmake -S "$work/source" -B "$work/build" -G Ninja -Wno-dev \
     -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_direct2d=ON -DFEATURE_directwrite3=OFF \
     -DFEATURE_tabletevent=OFF -DFEATURE_zstd=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF \
     -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-    -DFEATURE_vulkan=OFF -DFEATURE_icu=OFF -DFEATURE_optimize_size=ON -DFEATURE_mimetype_database=OFF \
+    -DFEATURE_vulkan=OFF -DFEATURE_icu=OFF -DFEATURE_optimize_size=ON -DFEATURE_mimetype=OFF \
     -DFEATURE_freetype=OFF -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF \
-    -DFEATURE_textodfwriter=OFF -DFEATURE_pdf=OFF -DFEATURE_picture=OFF \
+    -DFEATURE_textodfwriter=OFF -DFEATURE_xmlstream=OFF -DFEATURE_pdf=OFF -DFEATURE_picture=OFF \
     -DFEATURE_raster_fp=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_imageformat_ppm=OFF \
     -DFEATURE_imageformat_xbm=OFF -DFEATURE_movie=OFF -DFEATURE_process=OFF -DFEATURE_sharedmemory=OFF \
     -DFEATURE_systemsemaphore=OFF -DFEATURE_commandlineparser=OFF -DFEATURE_filesystemwatcher=OFF \
     -DFEATURE_jalalicalendar=OFF -DFEATURE_hijricalendar=OFF -DFEATURE_undocommand=OFF \
     -DFEATURE_sortfilterproxymodel=OFF -DFEATURE_identityproxymodel=OFF \
     -DFEATURE_transposeproxymodel=OFF -DFEATURE_concatenatetablesproxymodel=OFF \
-    -DFEATURE_systemtrayicon=OFF -DFEATURE_filesystemmodel=OFF -DFEATURE_style_stylesheet=OFF \
+    -DFEATURE_systemtrayicon=OFF -DFEATURE_filesystemmodel=OFF -DFEATURE_style_fusion=OFF \
     -DFEATURE_effects=OFF -DFEATURE_dockwidget=OFF -DFEATURE_statusbar=OFF -DFEATURE_splitter=OFF \
     -DFEATURE_rubberband=OFF -DFEATURE_completer=OFF -DFEATURE_filedialog=OFF -DFEATURE_colordialog=OFF \
     -DFEATURE_fontdialog=OFF -DFEATURE_progressdialog=OFF -DFEATURE_errormessage=OFF -DFEATURE_wizard=OFF \

@@ -9,9 +9,6 @@ FUZZ_SECONDS ?= 60
 # plugins, and the fonts that stand in for the window's families.
 RUN_PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland \
     fonts-liberation fonts-ebgaramond fonts-dejavu-core
-# Qt's private headers, where the release has them for Wayland (Debian 13,
-# Qt 6.8): the program's own title bar decoration builds on them there.
-WAYLAND_PRIVATE_PACKAGES := qt6-wayland-private-dev qt6-base-private-dev
 # Building the Debian package (dpkg-shlibdeps, and file, which CPack asks)
 # and its bill of materials: the SPDX licence list, and a JSON schema
 # checker for the bill's check.
@@ -60,8 +57,7 @@ endif
 # some releases have count where the package lists know them, so once more
 # after they are brought up to date.
 define install_missing
-@missing() { for p in $(RUN_PACKAGES) $(1) $$(apt-cache show --no-all-versions \
-	    qt6-wayland-private-dev >/dev/null 2>&1 && echo $(WAYLAND_PRIVATE_PACKAGES)); do \
+@missing() { for p in $(RUN_PACKAGES) $(1); do \
 	    dpkg-query -W -f='$${db:Status-Status}\n' $$p 2>/dev/null | grep -qx installed || echo $$p; \
 	done; }; \
 	if [ -z "$$(missing)" ]; then exit 0; fi; \

@@ -21,8 +21,6 @@ public:
     void clear();
     void exit();
 
-    const WindowNumbers& numbers() const { return m_numbers; }
-
 private:
     FormsRuntime& m_forms;
     WindowNumbers m_numbers;

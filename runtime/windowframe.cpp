@@ -5,87 +5,12 @@
 #include <QWidget>
 #include <QWindow>
 
-#ifdef TARVELO_FIXED_DECORATION
-#include "fixeddecoration.h"
-#endif
-
 namespace {
 
 bool onWayland()
 {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
-
-#ifdef TARVELO_FIXED_DECORATION
-// Qt 6.8 and later: the title bar that Qt draws where a Wayland compositor
-// leaves the frame to the client is the program's own decoration, which
-// disarms a fixed window's maximize.
-void guardTitleBar(QWidget&)
-{
-    useFixedDecoration();
-}
-#else
-// Qt 6.4: where a Wayland compositor leaves the frame to the client, Qt draws
-// a title bar whose maximize button ignores the window's size limits and
-// flags: its click asks the compositor to maximize at once. Qt's title bar is
-// 30 units high, and its maximize button is 18 wide, 49 from the frame's
-// right edge. While the window is fixed, its input region leaves that spot
-// out: a click there goes to what lies beneath, never to Qt. The minimize and
-// close buttons beside it keep working.
-class TitleBarMask : public QObject {
-public:
-    explicit TitleBarMask(QWidget& form)
-        : QObject(&form)
-        , m_form(form)
-    {
-        form.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == &m_form && event->type() == QEvent::Show && onWayland())
-            m_form.windowHandle()->installEventFilter(this);
-        // After the frame that the exposure draws: before its first frame, a
-        // window committing a change of its input region has no contents yet,
-        // which GNOME's mutter warns of as an invalid window geometry.
-        if (watched == m_form.windowHandle() && event->type() == QEvent::Expose)
-            QMetaObject::invokeMethod(this, &TitleBarMask::update, Qt::QueuedConnection);
-        return false;
-    }
-
-private:
-    // Set once the title bar is there, that is once the window is exposed,
-    // and while the window is fixed; a compositor that draws the frame itself
-    // leaves no margins.
-    void update()
-    {
-        QWindow* window = m_form.windowHandle();
-        if (!window || m_form.maximumSize() != m_form.minimumSize() || !window->isExposed() ||
-            window->frameMargins().top() <= 0)
-            return;
-        const QRegion mask = withoutMaximizeButton(*window);
-        if (window->mask() != mask)
-            window->setMask(mask);
-    }
-
-    static QRegion withoutMaximizeButton(const QWindow& window)
-    {
-        const QRect frame(QPoint(0, 0), window.frameGeometry().size());
-        const int titleHeight = window.frameMargins().top();
-        const double unit = titleHeight / 30.0;
-        const QRect button(frame.width() - qRound(49 * unit), 0, qRound(18 * unit), titleHeight);
-        return QRegion(frame).subtracted(button);
-    }
-
-    QWidget& m_form;
-};
-
-void guardTitleBar(QWidget& form)
-{
-    new TitleBarMask(form);
-}
-#endif
 
 // Holds a form at its own size; a desktop seeing a window whose minimum and
 // maximum sizes agree offers no maximize (GNOME, KDE Plasma, X11 window
@@ -99,7 +24,6 @@ public:
     {
         form.setMaximumSize(form.minimumSize());
         form.installEventFilter(this);
-        guardTitleBar(form);
     }
 
 protected:
@@ -140,15 +64,13 @@ private:
         // limits commits, is a protocol error that ends the program. Hidden
         // first, the window drops its surface without committing; shown
         // again, it is created in the new state and takes the compositor's
-        // size, with every part of its title bar taking input.
+        // size.
         const bool recreate = onWayland() && m_form.isVisible();
         if (recreate)
             m_form.hide();
         m_form.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        if (recreate) {
-            m_form.windowHandle()->setMask(QRegion());
+        if (recreate)
             m_form.show();
-        }
     }
 
     // While a modal box of the program is up, a request to close the form

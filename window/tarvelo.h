@@ -16,8 +16,6 @@ class Tarvelo : public QWidget {
 public:
     explicit Tarvelo(QWidget* parent = nullptr);
 
-    const Calculator& calculator() const { return m_calculator; }
-
 private:
     void bind(QPushButton* button, void (Calculator::*command)());
 

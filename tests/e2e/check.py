@@ -1,12 +1,13 @@
 # Uses the real program as a person and a screen reader would: real keys and
 # clicks (on Wayland, where no client knows where its window lies, the focus
 # and a key stand in for a click); names, texts and alerts read through AT-SPI.
-# Under Weston, which maximizes any window, the window grows; under Sway,
-# which like GNOME and Plasma keys off the window's size limits, it must not.
-# Qt draws the title bar under Weston: its maximize spot must not react. A
-# close request from the desktop while a warning is up must be refused.
+# Under Weston, which maximizes any window, from its key or from the title bar
+# that Qt draws, the window grows with the form centred and is restored; so
+# it does from Qt's GNOME title bar (Qt 6.8). Under Sway, which like GNOME and
+# Plasma keys off the window's size limits, it must not grow. A close request
+# from the desktop while a warning is up must be refused.
 # Exits non-zero at the first thing that is not as expected.
-# Usage: check.py FRAMES_DIR x11|weston|sway PATH/TO/tarvelo [SCREENSHOT.png]
+# Usage: check.py FRAMES_DIR x11|weston|sway|gnome PATH/TO/tarvelo [SCREENSHOT.png]
 import atexit
 import os
 import re
@@ -107,24 +108,35 @@ def screen():
 
 
 # Weston shows the window on a plain background: its title bar is the first
-# row of the screen with a long run of other pixels between background ones.
+# row of the screen with a long run of other pixels, from the screen's edge
+# or a background pixel to the other edge or another background pixel.
 def title_bar_on(screen):
     for y in range(600):
         row = [screen[i:i + 3] != WESTON_BACKGROUND for i in range(y * 2400, y * 2400 + 2400, 3)]
-        if frame := re.search(r"\.(x{300,})\.", "".join(".x"[other] for other in row)):
+        if frame := re.search(r"(?:^|\.)(x{300,})(?:\.|$)", "".join(".x"[other] for other in row)):
             return frame.start(1), frame.end(1), y
 
 
-# Clicks the spot where Qt's title bar draws its maximize button, 40 from the
-# frame's right edge and 15 below its top, once a frame later than the first
-# is on the screen (the caret blinks): the program leaves that spot out of
-# its input region after its first frame, and Weston takes a client's
-# requests in order.
-def click_maximize_spot():
-    first = wait_for("the window on the screen", lambda: title_bar_on(screen()) and screen())
-    _, right, top = title_bar_on(first)
-    wait_for("a later frame", lambda: screen() != first)
-    xdotool("mousemove", str(right - 40), str(top + 15), "click", "1")
+# The window's title bar on the screen, once the screen shows the window
+# maximized (filling the screen's width) or not: left, right and top.
+def title_bar(maximized):
+    return wait_for("the window on the screen", lambda: (bar := title_bar_on(screen())) and (
+        bar[1] - bar[0] == 800) == maximized and bar)
+
+
+# The window grown by the desktop, with the form whole and centred in it and
+# its fields as they were; restored, it is back at the form's size. `act`
+# grows the window, and restores it when told that it is maximized.
+def grows_and_restores(what, act):
+    x, width = extents(real)[0], extents(program[0])[2]
+    act(False)
+    wait_for("%s to grow the window" % what, lambda: extents(program[0])[2] > 400)
+    moved, grown = extents(real)[0] - x, extents(program[0])[2] - width
+    assert text_of(real) == "85.5", "the real weight was lost when %s grew the window" % what
+    assert abs(moved - grown // 2) <= 1, "%s: the form moved %d in a window %d wider" % (what, moved, grown)
+    act(True)
+    wait_for("the window back at its size after " + what,
+             lambda: extents(program[0])[2:] == [round(361 * SCALE), round(454 * SCALE)])
 
 
 # Sway refuses to run as root: it runs as nobody, with a copy of the X
@@ -216,20 +228,26 @@ def buttons_on(screen, left, right, top):
 
 
 # GNOME's title bar, with minimize, maximize and close: its maximize button
-# and a double-click on its title leave the window as it is, and its close
-# button ends the program.
-def gnome_round(window):
-    first = wait_for("the window on the screen", lambda: asked and title_bar_on(screen()) and screen())
-    wait_for("a later frame", lambda: screen() != first)
-    left, right, top = title_bar_on(first)
-    xdotool("mousemove", str(buttons_on(screen(), left, right, top)[1]), str(top + 25), "click", "1")
-    stays_as_it_is(window, "a click on the maximize button of GNOME's title bar")
-    xdotool("mousemove", str(left + 40), str(top + 25), "click", "--repeat", "2", "--delay", "100", "1")
-    stays_as_it_is(window, "a double-click on GNOME's title bar")
-    xdotool("mousemove", str(buttons_on(screen(), left, right, top)[0]), str(top + 25), "click", "1")
+# and a double-click on its title each grow the window and restore it, and
+# its close button ends the program.
+def gnome_round():
+    wait_for("the title bar's buttons asked of the desktop", lambda: asked)
+
+    def button(index, maximized):  # from the right: close, maximize, minimize
+        left, right, top = title_bar(maximized)
+        return str(buttons_on(screen(), left, right, top)[index]), str(top + 25)
+
+    def double_click(maximized):
+        left, _, top = title_bar(maximized)
+        xdotool("mousemove", str(left + 40), str(top + 25), "click", "--repeat", "2", "--delay", "100", "1")
+
+    grows_and_restores("the maximize button of GNOME's title bar",
+                       lambda maximized: xdotool("mousemove", *button(1, maximized), "click", "1"))
+    grows_and_restores("a double-click on GNOME's title bar", double_click)
+    xdotool("mousemove", *button(0, False), "click", "1")
     output = app.communicate(timeout=10)[0]
     assert app.returncode == 0 and not output, "exit status %s, output: %s" % (app.returncode, output)
-    sys.exit(print("ok: gnome: maximize and a double-click keep the window's size; close ends it"))
+    sys.exit(print("ok: gnome: maximize and a double-click grow the window and restore it; close ends it"))
 
 
 if GNOME:
@@ -251,12 +269,6 @@ controls = [find(program, pyatspi.ROLE_TEXT, name) for name in
             ("Peso reale in kg", "Peso ideale in kg", "Tarvelo in kg")]
 controls += [find(program, pyatspi.ROLE_PUSH_BUTTON, name) for name in ("Calcola", "Uscita")]
 real, ideal, result, calcola, uscita = controls
-if GNOME:
-    gnome_round(program[0])
-if WESTON:
-    click_maximize_spot()
-    stays_as_it_is(program[0], "a click on the maximize spot of Qt's title bar")
-
 type_into(real, "85.5")
 type_into(ideal, "70")
 press(calcola)
@@ -272,19 +284,21 @@ if SHOT:
     time.sleep(0.5)  # for the picture only: the last paint reaches the screen
     subprocess.run("xwdtopnm %s/Xvfb_screen0 2>/dev/null | pnmcut %d %d %d %d | pnmtopng >'%s'" % (
         FRAMES, *extents(program[0]), SHOT), shell=True, check=True)
+if GNOME:
+    gnome_round()
 if WESTON:
-    # The frame drawn just before the compositor's maximize is drawn at the
-    # fixed size; the window must not draw another at that size once the
-    # maximized state is acknowledged. The form stays whole, in the middle of
-    # the larger window.
-    x, width = extents(real)[0], extents(program[0])[2]
-    for _ in range(5):
-        maximize(program[0], before=["Tab"])
-        moved, grown = extents(real)[0] - x, extents(program[0])[2] - width
-        assert text_of(real) == "85.5", "the real weight was lost when the window grew"
-        assert abs(moved - grown // 2) <= 1, "the form moved %d in a window %d wider" % (moved, grown)
-        xdotool("key", "super+shift+m")
-        wait_for("the window to shrink", lambda: extents(program[0])[2] < 400)
+    # Weston's key, right after a key that has the window draw a frame: that
+    # frame is drawn at the fixed size, and the window must not draw another
+    # at that size once the maximized state is acknowledged.
+    for _ in range(3):
+        grows_and_restores("Weston's key", lambda maximized: xdotool(
+            "key", "--delay", "0", *([] if maximized else ["Tab"]), "super+shift+m"))
+
+    def maximize_button(maximized):  # 40 from the frame's right edge, 15 below its top
+        _, right, top = title_bar(maximized)
+        xdotool("mousemove", str(right - 40), str(top + 15), "click", "1")
+
+    grows_and_restores("the maximize button of Qt's title bar", maximize_button)
 
 type_into(real, "")
 type_into(ideal, "")

@@ -4,9 +4,10 @@
 #include <QString>
 
 #include <exception>
+#include <utility>
 
-// A run-time error raised by the forms runtime: a number and an Italian
-// message. Commands do not trap it; FormsRuntime::run shows it to the user.
+// A run-time error: a number and an Italian message. Commands do not trap
+// it; FormsRuntime::run shows it to the user.
 class RunTimeError : public std::exception {
 public:
     enum Number : int {
@@ -16,9 +17,17 @@ public:
         NotSupported = 438,
     };
 
-    RunTimeError(int number, QString message);
+    RunTimeError(int number, QString message)
+        : m_number(number)
+        , m_message(std::move(message))
+        , m_utf8(m_message.toUtf8())
+    {
+    }
 
-    static RunTimeError overflow();
+    static RunTimeError overflow()
+    {
+        return RunTimeError(Overflow, QStringLiteral("numero troppo grande (overflow)"));
+    }
 
     int number() const noexcept { return m_number; }
     const QString& message() const noexcept { return m_message; }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "runtimeerror.h"
+
 #include <QString>
 
-#include <functional>
+#include <new>
 
 // What the commands may ask of the window and the application, and nothing
 // more. The program uses QtFormsRuntime; tests put a recording fake in its
@@ -29,7 +31,26 @@ public:
     virtual void end() = 0;
 
     // Runs one command. A run-time error stops the command at the failing
-    // step, keeps what was done before it, and is shown in a critical box;
-    // the program goes on running.
-    void run(const std::function<void()>& command);
+    // step, keeps what was done before it, and is shown in a critical box
+    // titled as the program; the program goes on running.
+    template <typename Command> void run(Command command)
+    {
+        try {
+            command();
+        } catch (const RunTimeError& error) {
+            showError(error);
+        } catch (const std::bad_alloc&) {
+            // A pasted text too large for memory is reported like any other error.
+            showError(RunTimeError(RunTimeError::OutOfMemory, QStringLiteral("memoria insufficiente")));
+        }
+    }
+
+private:
+    void showError(const RunTimeError& error)
+    {
+        msgBox(QStringLiteral("Errore %1: %2.\n\nIl calcolo non è stato completato.")
+                   .arg(error.number())
+                   .arg(error.message()),
+               Critical, QStringLiteral("Calcolo del Tarvelo"));
+    }
 };

@@ -31,7 +31,7 @@ BENCH_PACKAGES := xvfb xauth libbenchmark-dev libxcb1-dev pkg-config
 # Wine, the input tools and openssl (a throwaway certificate) to try them.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build wixl msitools faketime osslsigncode \
     dpkg-dev xz-utils qt6-documentation-tools zip $(SBOM_PACKAGES)
-WINDOWS_TEST_PACKAGES := wine wine64 xvfb xauth xdotool xclip locales openssl $(TWICE_PACKAGES)
+WINDOWS_TEST_PACKAGES := wine wine64 xvfb xauth xdotool locales openssl $(TWICE_PACKAGES)
 WINDOWS_DIR ?= build-windows
 HOST_RELEASE := $(shell . /etc/os-release && echo $$VERSION_CODENAME)
 # The cross Qt is built once into the user's cache folder, keyed by the
@@ -147,8 +147,8 @@ bench: program
 # The README's pictures, taken by the end-to-end test after its first result.
 screenshot: build
 	$(call install_missing,$(TEST_PACKAGES))
-	bash tests/e2e/run.sh x11 $(BUILD_DIR)/window/tarvelo docs/screenshot.png
-	QT_SCALE_FACTOR=2 bash tests/e2e/run.sh x11 $(BUILD_DIR)/window/tarvelo docs/screenshot-2x.png
+	bash tests/e2e/run.sh x11 compute $(BUILD_DIR)/window/tarvelo docs/screenshot.png
+	QT_SCALE_FACTOR=2 bash tests/e2e/run.sh x11 compute $(BUILD_DIR)/window/tarvelo docs/screenshot-2x.png
 
 # The package and its bill of materials. The folders in it are made with the
 # umask's bits cleared, so it is set as dpkg-buildpackage sets it.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command as root in a minimal root of another Debian release, on a
 # copy of this source tree made as a release's source tarball is made (git
-# archive of the tree as it stands), so that what runs there is what a
-# distribution would build.
+# archive of the tree as it stands; outside git, the tree without its build
+# folders), so that what runs there is what a distribution would build.
 # The root is made once with mmdebstrap (minbase, plus make, git and
 # ca-certificates), from the archive this machine's apt already uses, and is
 # kept in the user's cache folder, named after the release and what it is
@@ -38,8 +38,15 @@ if [ ! -x "$root/usr/bin/make" ]; then
 fi
 
 rm -rf "$root/root/tarvelo"
-rev=$(git -C "$src" stash create)
-git -C "$src" archive --prefix=tarvelo/ "${rev:-HEAD}" | tar -x -C "$root/root"
+if git -C "$src" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    rev=$(git -C "$src" stash create)
+    git -C "$src" archive --prefix=tarvelo/ "${rev:-HEAD}" | tar -x -C "$root/root"
+else
+    # An unpacked source tarball: the tree as it stands, without what builds write.
+    mkdir "$root/root/tarvelo"
+    tar -c -C "$src" --exclude='./build' --exclude='./build-*' --exclude='./dist' . |
+        tar -x -C "$root/root/tarvelo"
+fi
 rm -rf "$root/root/files" && mkdir "$root/root/files"
 [ -z "${ROOT_FILES:-}" ] || cp -- $ROOT_FILES "$root/root/files/"
 cp -L /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true

@@ -2,7 +2,10 @@
 #include "tarvelo.h"
 
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 // The window offscreen, at twice the pixel density of a classic screen
 // (QT_SCALE_FACTOR=2, set where the test is registered).
@@ -10,12 +13,74 @@ class TestWindow : public QObject {
     Q_OBJECT
     Tarvelo m_window;
 
+    QLineEdit* field(const char* name) { return m_window.findChild<QLineEdit*>(name); }
+    QPushButton* button(const char* name) { return m_window.findChild<QPushButton*>(name); }
+
 private slots:
     void initTestCase()
     {
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
         QApplication::setStyle("Fusion");
         m_window.show();
         QVERIFY(QTest::qWaitForWindowActive(&m_window));
+    }
+
+    // Tab goes from the real weight to Uscita, not to the ideal weight.
+    void tabFollowsTheFormsFocusOrder()
+    {
+        QCOMPARE(QApplication::focusWidget(), field("TxtPesoRe"));
+        QStringList order;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order, QStringList({"CmdUscita", "CmdCalcola", "CmdCancella", "TxtPesoId",
+                                     "TxtTarvelo", "TxtPesoRe"}));
+    }
+
+    // An action is "real|ideal|button": the weights typed, then a click on the
+    // button, or Enter and Esc in the ideal weight's field where none is named.
+    // What is seen: each box that comes up, read and dismissed with its OK
+    // button, then the three fields.
+    void buttonsRunTheirCommands_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QStringList>("seen");
+        const QString warning = "Attenzione !!!: Il valore del Peso %1 deve essere maggiore di zero";
+        QTest::newRow("Calcola writes the result") << "85.5|70|CmdCalcola" << QStringList{"85.5|70|76,2"};
+        QTest::newRow("Calcola warns of both blank fields in order")
+            << "||CmdCalcola" << QStringList{warning.arg("Reale"), warning.arg("Ideale"), "||0"};
+        QTest::newRow("Enter and Esc in a field run no command") << "85.5|70|" << QStringList{"85.5|70|"};
+        QTest::newRow("Cancella leaves one blank in each field") << "85.5|70|CmdCancella" << QStringList{" | | "};
+    }
+
+    void buttonsRunTheirCommands()
+    {
+        QFETCH(QString, action);
+        QFETCH(QStringList, seen);
+        const QStringList typed = action.split('|');
+        const QList<QLineEdit*> fields = {field("TxtPesoRe"), field("TxtPesoId"), field("TxtTarvelo")};
+        for (int i = 0; i < 3; ++i) {
+            fields[i]->clear();
+            QTest::keyClicks(fields[i], i < 2 ? typed[i] : QString());
+        }
+        QStringList shown;
+        QTimer dismiss;
+        connect(&dismiss, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown << box->windowTitle() + ": " + box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        dismiss.start(10);
+        if (typed[2].isEmpty()) {
+            QTest::keyClick(fields[1], Qt::Key_Return);
+            QTest::keyClick(fields[1], Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(button(qPrintable(typed[2])), Qt::LeftButton);
+        }
+        shown << fields[0]->text() + '|' + fields[1]->text() + '|' + fields[2]->text();
+        QCOMPARE(shown, seen);
     }
 
     void fieldsTakeTextOfAnyLength()
@@ -53,6 +118,12 @@ private slots:
         shown.setDevicePixelRatio(1.0);
         QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),
                  QImage(":/tarvelo-64.png").convertToFormat(QImage::Format_ARGB32));
+    }
+
+    void uscitaEndsTheProgram()
+    {
+        QTest::mouseClick(button("CmdUscita"), Qt::LeftButton);
+        QVERIFY(!m_window.isVisible());
     }
 };
 

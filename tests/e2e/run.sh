@@ -3,7 +3,7 @@
 # bus in a private D-Bus session; check.py drives it with real keys and clicks
 # and reads it as a screen reader does. With "weston" or "sway" the program
 # runs in that Wayland compositor, which runs inside that X server.
-# Usage: run.sh x11|weston|sway|gnome PATH/TO/tarvelo [SCREENSHOT.png]
+# Usage: run.sh SESSION BEHAVIOUR PATH/TO/tarvelo [SCREENSHOT.png]   (see check.py)
 set -euo pipefail
 frames=$(mktemp -d) && trap 'rm -rf "$frames"' EXIT
 # The program runs in Italian: the locale is compiled here, into a folder of

@@ -10,4 +10,4 @@ nohomepage=()
 grep -q '<url type="homepage">' /usr/share/metainfo/*Tarvelo*.xml ||
     nohomepage=(--suppress-tags appstream-metadata-validation-failed)
 lintian --fail-on error,warning "${nohomepage[@]}" "$1"
-bash "$(dirname "$0")/../e2e/run.sh" x11 /usr/bin/tarvelo
+bash "$(dirname "$0")/../e2e/run.sh" x11 compute /usr/bin/tarvelo

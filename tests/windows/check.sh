@@ -2,11 +2,10 @@
 # The Windows installer and program under Wine, as an organisation and a
 # person would use them: an older version installed, then this one over it,
 # which must replace it whole, and the older one refused over it; the
-# installed program typed into with real keys in an Italian locale and read
-# back through the clipboard (a Windows message box copies its title and
-# text on Ctrl+C), and heard by a UI Automation client of the test's own, as
-# a Windows screen reader hears it; a silent uninstall; the tables that let
-# one user install.
+# installed program typed into with real keys in an Italian locale and heard
+# by a UI Automation client of the test's own, as a Windows screen reader
+# hears it (the warnings and the tab order are tst_window's, which runs under
+# Wine too); a silent uninstall; the tables that let one user install.
 # Usage: check.sh PATH/TO/tarvelo.msi PATH/TO/uiaclient.exe  (in a private X
 #   server: see wine.sh)
 set -euo pipefail
@@ -24,9 +23,6 @@ trap 'wineserver -k; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
 fail() { echo "FAIL: wine: $*" >&2; exit 1; }
 keys() { xdotool key --delay 60 "$@"; }
 focus() { timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" windowfocus --sync; }
-# Focuses the window of that title and copies it (a Windows message box
-# copies its title and text on Ctrl+C): true if the copy matches the pattern.
-copied() { focus "$1" && keys ctrl+a ctrl+c && [[ $(xclip -o -selection clipboard 2>/dev/null) == $2 ]]; }
 # Runs the command until it succeeds, for 30 seconds at most.
 within() { for _ in $(seq 300); do "$@" && return; sleep 0.1; done; false; }
 output=$(mktemp) heard=$(mktemp)
@@ -91,19 +87,7 @@ announced() {
 xdotool type --delay 60 85.5 && keys Tab Tab Tab Tab && xdotool type --delay 60 70
 keys shift+Tab shift+Tab space
 within announced 76,2 || fail "76,2 not heard: $(client) / the program: $(cat "$output")"
-# Blank fields: Tab goes on to the real weight, then round to the ideal one.
-keys Tab Tab Tab Tab ctrl+a BackSpace Tab Tab Tab Tab ctrl+a BackSpace shift+Tab shift+Tab space
-# One box serves both warnings: the second is the same window, hidden and
-# shown again with the ideal weight's message.
-for weight in Reale Ideale; do
-    within copied "Attenzione !!!" "*Attenzione !!!*Il valore del Peso $weight deve essere maggiore di zero*" ||
-        fail "no warning for the $weight weight: $(xclip -o -selection clipboard)"
-    keys Return
-done
-within announced 0 || fail "0 not heard: $(cat "$output")"
-# The keys went once round the tab order, and back; Calcola kept the focus.
-[[ $(client | sed -n 's/^focus [0-9]*|\([^|]*\)|.*/\1/p' | paste -sd/) == "Uscita/Calcola/Cancella/Peso ideale in kg/\
-Cancella/Calcola/Cancella/Peso ideale in kg/Tarvelo in kg/Peso reale in kg/"* ]] || fail "tab order: $(client)"
+[ "$(client | sed -n 's/^focus [0-9]*|\([^|]*\)|.*/\1/p' | tail -n 1)" = Calcola ] || fail "focus: $(client)"
 focus "Calcolo del Tarvelo" && keys shift+Tab space
 wait $program || fail "exit status $?: $(cat "$output")"
 
@@ -115,4 +99,4 @@ wine msiexec /x "$1" /qn && [ -z "$(ls -A "$folder" 2>/dev/null)" ] || fail "uni
 # package dual-purpose is checked in its tables.
 grep -q $'^ALLUSERS\t2' <<<"$(msiinfo export "$1" Property)" || fail "not a dual-purpose package"
 grep -qP '\t-1\tSoftware.\w+\t' <<<"$(msiinfo export "$1" Registry)" || fail "registry not per context"
-echo "ok: wine: 0.9 replaced, older refused, 76,2, warnings, status 0, uninstalled; dual-purpose"
+echo "ok: wine: 0.9 replaced, older refused, 76,2 heard, status 0, uninstalled; dual-purpose"

@@ -5,10 +5,10 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
 # Debian packages, one list per purpose; each target installs only its own.
-# Building and running: compiler, CMake, Qt, the X11 and Wayland platform
-# plugins, and the fonts that stand in for the window's families.
-RUN_PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland \
-    fonts-liberation fonts-ebgaramond fonts-dejavu-core
+# Building and running: compiler, CMake, Qt, and what the program needs at run
+# time (packaging/run-depends.txt).
+RUN_PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev \
+    $(shell sed -n 's/^\([a-z0-9][a-z0-9.+-]*\).*/\1/p' packaging/run-depends.txt)
 # Building the Debian package (dpkg-shlibdeps, and file, which CPack asks)
 # and its bill of materials: the SPDX licence list, and a JSON schema
 # checker for the bill's check.

@@ -12,18 +12,6 @@
 
 namespace {
 
-// Families of the original platform and the Debian fonts that stand in for
-// them: the metrics of these keep every caption within its control.
-struct Substitute {
-    const char* family;
-    const char* standIn;
-};
-constexpr Substitute kSubstitutes[] = {
-    {"MS Sans Serif", "Liberation Sans"},
-    {"Garamond", "EB Garamond"},
-    {"Verdana", "DejaVu Sans"},
-};
-
 void applyPointSize(QWidget& widget)
 {
     const QVariant pointSize = widget.property("pointSizeF");
@@ -104,8 +92,10 @@ void prepareStoredForm()
     // machine's own Garamond, say, still wins. Asking the font database
     // whether a family exists would load it whole, which start-up can do
     // without.
-    for (const Substitute& s : kSubstitutes)
-        QFont::insertSubstitution(s.family, s.standIn);
+    // TARVELO_STAND_IN_FONTS: "family=stand-in,..." (packaging/run-depends.txt).
+    // The stand-ins' metrics keep every caption within its control.
+    for (const QString& pair : QStringLiteral(TARVELO_STAND_IN_FONTS).split(u',', Qt::SkipEmptyParts))
+        QFont::insertSubstitution(pair.section(u'=', 0, 0), pair.section(u'=', 1));
     AccessibleField::install();
     silenceHarmlessQtWarnings();
 }

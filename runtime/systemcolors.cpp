@@ -21,10 +21,9 @@ QColor systemColor(int index, const QPalette& palette)
 {
     switch (index) {
     case Desktop:
-        // No palette role stands for the desktop. Teal is the classic desktop
-        // colour of the platform the window was designed on, and it reads at
-        // better than 4:1 on the light grey of a 3D face; on a dark face
-        // readableOn lightens it.
+        // No palette role stands for the desktop: teal, the classic desktop
+        // colour, reads at better than 4:1 on the light grey of a 3D face; on
+        // a dark face readableOn lightens it.
         return QColor(0x00, 0x80, 0x80);
     case WindowBackground:
         return palette.color(QPalette::Base);

@@ -41,7 +41,7 @@ done
 file "$usr/share/icons/hicolor/scalable/apps/$ID.svg" | grep -q "SVG" || fail "no SVG icon"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 qt6-qpa-plugins qt6-wayland fonts-liberation fonts-ebgaramond fonts-dejavu-core; do
+for package in libqt6widgets6 $(sed -n 's/^\([a-z0-9][a-z0-9.+-]*\).*/\1/p' "$(dirname "$0")/../../packaging/run-depends.txt"); do
     grep -q "$package" <<<"$depends" || fail "no dependency on $package: $depends"
 done
 echo "ok: $(basename "$deb"): program, valid entry and metainfo, icons, dependencies"

@@ -103,18 +103,13 @@ test: build
 
 # Every test again on the other Debian release (13 here on Debian 12, 12 on
 # Debian 13), as root in a minimal root of that release kept in the user's
-# cache folder, on the source as a release's tarball holds it. From Debian
-# 12, the package built here is then installed there and tried as a user of
-# Debian 13 would (tests/install/other-release.sh).
+# cache folder, on the source as a release's tarball holds it; then that
+# release's own package, installed there and tried as its user would
+# (tests/install/installed.sh).
 OTHER_RELEASE = $(if $(filter bookworm,$(HOST_RELEASE)),trixie,bookworm)
-ifeq ($(OTHER_RELEASE),trixie)
-test-other-release: package
-	ROOT_FILES="$$(ls $(BUILD_DIR)/tarvelo_*_amd64.deb)" bash packaging/debian-root.sh trixie \
-	    sh -c 'make test && bash tests/install/other-release.sh /root/files/tarvelo_*_amd64.deb'
-else
 test-other-release:
-	bash packaging/debian-root.sh bookworm make test
-endif
+	bash packaging/debian-root.sh $(OTHER_RELEASE) \
+	    sh -c 'make test package && bash tests/install/installed.sh build/tarvelo_*_amd64.deb'
 
 # Every test again, on a build with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:

@@ -1,37 +1,19 @@
 #include "qtformsruntime.h"
 
 #include "announcer.h"
+#include "closeundermodalbox.h"
 #include "runtimeerror.h"
-#include "windowframe.h"
+#include "waylandforcedsize.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 
-namespace {
-
-// A message box fixes its size to its contents whenever it is shown or laid
-// out anew; each time, it is let grow again where the platform forces it to.
-class MessageBox : public QMessageBox {
-public:
-    using QMessageBox::QMessageBox;
-
-protected:
-    bool event(QEvent* event) override
-    {
-        const bool handled = QMessageBox::event(event);
-        if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest)
-            letGrowWhereForced(*this);
-        return handled;
-    }
-};
-
-} // namespace
-
 QtFormsRuntime::QtFormsRuntime(QWidget& form)
     : m_form(form)
     , m_announcer(form)
 {
+    refuseCloseUnderModalBox(form);
 }
 
 QString QtFormsRuntime::fieldText(const QString& field)
@@ -54,21 +36,28 @@ void QtFormsRuntime::msgBox(const QString& prompt, int style, const QString& tit
     const QMessageBox::Icon icon = style == Critical      ? QMessageBox::Critical
                                    : style == Information ? QMessageBox::Information
                                                           : QMessageBox::NoIcon;
-    // One box serves every message, kept hidden in between: a screen reader
-    // holds on to the box it has read and asks about it later, and a box
-    // that is gone leaves Qt complaining of each question on the output.
-    if (!m_box) {
-        m_box = new MessageBox(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok, &m_form);
-        // Its text is not selectable, as on Windows, where Ctrl+C copies the
-        // whole box: a selectable label sends screen readers text events that
-        // Qt 6.8 cannot serve, and warns of each.
-        m_box->setTextInteractionFlags(Qt::NoTextInteraction);
+    // What screen readers need of the boxes:
+    // - Two boxes take turns, each kept hidden in between. A screen reader
+    //   holds on to a box it has read and asks about it later, and Qt 6.8
+    //   warns on the output of each question about a box that is gone.
+    //   Orca 48 speaks a box only when it is not the window Orca is on: the
+    //   same box shown again right after it was dismissed reaches it as an
+    //   activation of the window it is already on, and goes unheard.
+    //   With one box, e2e.*.warnings fails.
+    // - Their text is not selectable, as on Windows, where Ctrl+C copies the
+    //   whole box: a selectable label sends screen readers text events that
+    //   Qt 6.8 cannot serve, and warns of each (e2e.*.warnings on Qt 6.8).
+    QMessageBox*& box = m_boxes[m_turn];
+    m_turn = 1 - m_turn;
+    if (!box) {
+        box = new GrowingMessageBox(&m_form);
+        box->setTextInteractionFlags(Qt::NoTextInteraction);
     }
-    m_box->setIcon(icon);
-    m_box->setWindowTitle(title);
-    m_box->setText(prompt);
-    m_box->setWindowState(Qt::WindowNoState);
-    m_box->exec();
+    box->setIcon(icon);
+    box->setWindowTitle(title);
+    box->setText(prompt);
+    box->setWindowState(Qt::WindowNoState);
+    box->exec();
 }
 
 void QtFormsRuntime::end()

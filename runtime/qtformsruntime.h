@@ -23,5 +23,6 @@ private:
 
     QWidget& m_form;
     Announcer m_announcer;
-    QMessageBox* m_box = nullptr;
+    QMessageBox* m_boxes[2] = {};
+    int m_turn = 0;
 };

@@ -1,7 +1,5 @@
 #include "storedform.h"
 
-#include "accessiblefield.h"
-#include "qtwarnings.h"
 #include "systemcolors.h"
 #include "windowframe.h"
 
@@ -96,8 +94,6 @@ void prepareStoredForm()
     // The stand-ins' metrics keep every caption within its control.
     for (const QString& pair : QStringLiteral(TARVELO_STAND_IN_FONTS).split(u',', Qt::SkipEmptyParts))
         QFont::insertSubstitution(pair.section(u'=', 0, 0), pair.section(u'=', 1));
-    AccessibleField::install();
-    silenceHarmlessQtWarnings();
 }
 
 void loadStoredForm(QWidget& form)

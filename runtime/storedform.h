@@ -14,8 +14,6 @@ void loadStoredForm(QWidget& form);
 
 // Readies the application for a stored form: stands close relatives from the
 // Debian font packages in for the font families the description names where
-// the machine lacks them, gives text fields their screen-reader interface,
-// and keeps Qt's harmless warnings off the output. Called before the form's
-// controls are built, so that none looks for a missing family or is
-// announced through another interface.
+// the machine lacks them. Called before the form's controls are built, so
+// that none looks for a missing family.
 void prepareStoredForm();

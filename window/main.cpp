@@ -1,3 +1,5 @@
+#include "accessiblefield.h"
+#include "qtwarnings.h"
 #include "tarvelo.h"
 
 #include <QApplication>
@@ -7,6 +9,9 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    silenceHarmlessQtWarnings();
+    // Before the first field is built: each is announced through its own.
+    AccessibleField::install();
 #ifdef Q_OS_WIN
     // Numbers are written in the Windows user's locale as it is when the
     // program starts: Qt asks Windows for it again at each use, and under Wine

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The package built on Debian 12, installed on Debian 13 as its user would:
-# apt takes it with what it depends on, lintian finds nothing in it (but the
-# missing web page, as check.sh says), and the installed program computes,
-# is read as a screen reader does and ends (the end-to-end test on X11).
-# Usage: other-release.sh PACKAGE.deb   (as root, on Debian 13)
+# The package installed as its release's user would: apt takes it with what
+# it depends on, lintian finds nothing in it (but the missing web page, as
+# check.sh says), and the installed program computes, is read as a screen
+# reader does and ends (the end-to-end test on X11).
+# Usage: installed.sh PACKAGE.deb   (as root, on the release it was built on)
 set -euo pipefail
 apt-get install -y -qq --no-install-recommends "$(realpath "$1")" >/dev/null
 nohomepage=()

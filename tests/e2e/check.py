@@ -25,12 +25,12 @@ WAYLAND, WESTON, GNOME = MODE != "x11", MODE in ("weston", "gnome"), MODE == "gn
 WESTON_BACKGROUND = bytes([0x33, 0x66, 0x99])
 SCALE = float(os.environ.get("QT_SCALE_FACTOR", "1"))
 FORM_SIZE = [round(361 * SCALE), round(454 * SCALE)]
-started = []
+started, told, activated, asked = [], [], [], []
 atexit.register(lambda: [process.kill() for process in started if process.poll() is None])
 
 
-def fail(message):
-    sys.exit("FAIL: %s %s: %s" % (MODE, BEHAVIOUR, message))
+def check(holds, what):
+    holds or sys.exit("FAIL: %s %s: %s" % (MODE, BEHAVIOUR, what))
 
 
 def wait_for(what, probe):
@@ -42,32 +42,25 @@ def wait_for(what, probe):
             found = probe()
         except GLib.GError:  # the program may have gone from the bus
             found = None
-        if ended := [p for p in started if p.args == [APP] and p.poll() is not None]:
-            fail("the program ended before %s: %s" % (what, ended[0].stdout.read()))
+        for ended in [p for p in started if p.args == [APP] and p.poll() is not None]:
+            check(False, "the program ended before %s: %s" % (what, ended.stdout.read()))
         if found:
             return found
         time.sleep(0.05)
-    fail("timed out waiting for " + what)
-
-
-def check(holds, what):
-    holds or fail(what)
+    check(False, "timed out waiting for " + what)
 
 
 def xdotool(*args):
-    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True, timeout=20).stdout
+    subprocess.run(["xdotool", *args], check=True, capture_output=True, timeout=20)
 
 
-def find(root, role, name=None):
-    return pyatspi.findDescendant(root, lambda a: a is not None and a.getRole() == role and name in (None, a.name))
+def find(root, role, name=None, showing=False):
+    return pyatspi.findDescendant(root, lambda a: a is not None and a.getRole() == role and name in (
+        None, a.name) and (not showing or a.getState().contains(pyatspi.STATE_SHOWING)))
 
 
 def text_of(field):
     return field.queryText().getText(0, -1)
-
-
-def showing(accessible):
-    return accessible.getState().contains(pyatspi.STATE_SHOWING)
 
 
 # The control's rectangle on the screen, in pixels: AT-SPI has it in the
@@ -101,21 +94,17 @@ def screen():
                           shell=True, check=True, capture_output=True).stdout[-800 * 600 * 3:]
 
 
-# Weston shows the window on a plain background: its title bar is the first
-# row of the screen with a long run of other pixels, from the screen's edge
-# or a background pixel to the other edge or another background pixel.
-def title_bar_on(screen):
-    for y in range(600):
-        row = [screen[i:i + 3] != WESTON_BACKGROUND for i in range(y * 2400, y * 2400 + 2400, 3)]
-        if frame := re.search(r"(?:^|\.)(x{300,})(?:\.|$)", "".join(".x"[other] for other in row)):
-            return frame.start(1), frame.end(1), y
-
-
 # The window's title bar, once the screen shows the window maximized
-# (filling the screen's width) or not: left, right and top.
+# (filling the screen's width) or not: left, right and top. Weston shows the
+# window on a plain background, so the title bar is the first row with a
+# long run of other pixels, from an edge or a background pixel to another.
 def title_bar(maximized):
-    return wait_for("the window on the screen", lambda: (bar := title_bar_on(screen())) and (
-        bar[1] - bar[0] == 800) == maximized and bar)
+    def found(screen):
+        for y in range(600):
+            row = "".join(".x"[screen[i:i + 3] != WESTON_BACKGROUND] for i in range(y * 2400, y * 2400 + 2400, 3))
+            if bar := re.search(r"(?:^|\.)(x{300,})(?:\.|$)", row):
+                return (bar.end(1) - bar.start(1) == 800) == maximized and (bar.start(1), bar.end(1), y)
+    return wait_for("the window on the screen", lambda: found(screen()))
 
 
 # The window grown by the desktop, with the form whole and centred in it, its
@@ -135,57 +124,45 @@ def grows_and_restores(what, act):
     wait_for("the window back at its size after " + what, lambda: extents(window)[2:] == FORM_SIZE)
 
 
-# Sway refuses to run as root: it runs as nobody, with a copy of the X
-# server's key, an empty configuration and a runtime folder of its own.
-def start_sway():
-    runtime = tempfile.mkdtemp()
-    shutil.copy(os.environ["XAUTHORITY"], runtime + "/xauthority")
-    open(runtime + "/config", "w").close()
-    for path in ("", "/xauthority", "/config"):
-        shutil.chown(runtime + path, "nobody")
-    started.append(subprocess.Popen(
-        ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "env", "-i", "WLR_BACKENDS=x11",
-         "XDG_RUNTIME_DIR=" + runtime, "DISPLAY=" + os.environ["DISPLAY"], "XAUTHORITY=%s/xauthority" % runtime,
-         "WLR_RENDERER=pixman", "sway", "--config", runtime + "/config"], stderr=subprocess.DEVNULL))
-    return runtime
-
-
 # Whether Sway carried out the command: a command with criteria fails when no
 # window matches them.
 def swaymsg(command):
     socket = [f for f in os.listdir(runtime) if f.startswith("sway-ipc")][0]
-    return subprocess.run(["swaymsg", "-s", runtime + "/" + socket, command], capture_output=True,
-                          timeout=20).returncode == 0
+    return subprocess.run(["swaymsg", "-s", runtime + "/" + socket, command], capture_output=True).returncode == 0
 
 
+# The compositor, then the program, whose output is kept; the keys go to the
+# X window with the focus: the compositor's, or the program's, whose class is
+# the one its desktop entry names.
 def start_program():
-    env = dict(os.environ, LC_ALL="it_IT.UTF-8", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-               XDG_CURRENT_DESKTOP="GNOME" if GNOME else "",
-               XDG_SESSION_TYPE="wayland" if WAYLAND else "x11", XDG_RUNTIME_DIR=tempfile.mkdtemp())
+    runtime = tempfile.mkdtemp()
+    env = dict(os.environ, LC_ALL="it_IT.UTF-8", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=runtime,
+               XDG_CURRENT_DESKTOP="GNOME" if GNOME else "", XDG_SESSION_TYPE="wayland" if WAYLAND else "x11")
     env.pop("QT_QPA_PLATFORM", None)
     if WESTON:
-        config = env["XDG_RUNTIME_DIR"] + "/weston.ini"
-        with open(config, "w") as ini:
+        with open(runtime + "/weston.ini", "w") as ini:
             ini.write("[shell]\nbackground-color=0xff%s\npanel-position=none\n" % WESTON_BACKGROUND.hex())
+        started.append(subprocess.Popen(["weston", "--backend=x11-backend.so", "--use-pixman", "--width=800",
+                                         "--height=600", "--idle-time=0", "--socket=tarvelo",
+                                         "--config=%s/weston.ini" % runtime], env=env, stderr=subprocess.DEVNULL))
+    elif WAYLAND:  # Sway refuses root: it runs as nobody, in a folder of its own with the X server's key
+        runtime = tempfile.mkdtemp()
+        shutil.copy(os.environ["XAUTHORITY"], runtime + "/xauthority")
+        open(runtime + "/config", "w").close()
+        for path in ("", "/xauthority", "/config"):
+            shutil.chown(runtime + path, "nobody")
         started.append(subprocess.Popen(
-            ["weston", "--backend=x11-backend.so", "--use-pixman", "--width=800", "--height=600",
-             "--idle-time=0", "--socket=tarvelo", "--config=" + config], env=env,
+            ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "env", "-i", "WLR_BACKENDS=x11",
+             "WLR_RENDERER=pixman", "XDG_RUNTIME_DIR=" + runtime, "DISPLAY=" + os.environ["DISPLAY"],
+             "XAUTHORITY=%s/xauthority" % runtime, "sway", "--config", runtime + "/config"],
             stderr=subprocess.DEVNULL))
-    runtime = None
-    if WAYLAND:
-        runtime = env["XDG_RUNTIME_DIR"] if WESTON else start_sway()
-        socket = wait_for(MODE, lambda: [
-            f for f in os.listdir(runtime) if re.fullmatch(r"tarvelo|wayland-\d+", f)])
-        # Only the Wayland display: no X server to fall back on.
+    if WAYLAND:  # only the Wayland display: no X server to fall back on
         del env["DISPLAY"]
-        env["WAYLAND_DISPLAY"] = runtime + "/" + socket[0]
-    started.append(subprocess.Popen([APP], env=env, stdout=subprocess.PIPE,
-                                    stderr=subprocess.STDOUT, text=True))
-    # Keys go to the X window with the focus: the compositor's, or the
-    # program's, whose class is the one its desktop entry names.
-    focus = {"x11": ["--class", "^tarvelo$"], "sway": ["--maxdepth", "1", "--name", "^$"]}.get(
-        MODE, ["--class", "^Weston Compositor$"])
-    xdotool("search", "--sync", "--onlyvisible", *focus, "windowfocus", "--sync")
+        env["WAYLAND_DISPLAY"] = runtime + "/" + wait_for(MODE, lambda: [
+            f for f in os.listdir(runtime) if re.fullmatch(r"tarvelo|wayland-\d+", f)])[0]
+    started.append(subprocess.Popen([APP], env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True))
+    xdotool("search", "--sync", "--onlyvisible", *{"x11": ["--class", "^tarvelo$"], "sway": [
+        "--maxdepth", "1", "--name", "^$"]}.get(MODE, ["--class", "^Weston Compositor$"]), "windowfocus", "--sync")
     return started[-1], runtime
 
 
@@ -197,14 +174,13 @@ def ends_by(how):
 
 
 def dismiss_alert(message):
-    box = wait_for("the alert: " + message, lambda: pyatspi.findDescendant(program, lambda a: a is not None and (
-        a.getRole() == pyatspi.ROLE_ALERT and showing(a) and a.name == "Attenzione !!!" and find(
-            a, pyatspi.ROLE_LABEL, message))))
+    box = wait_for("the alert: " + message, lambda: (a := find(program, pyatspi.ROLE_ALERT, showing=True)) and (
+        a.name == "Attenzione !!!" and find(a, pyatspi.ROLE_LABEL, message) and a))
     if WESTON:  # Weston's key maximizes the box too
         xdotool("key", "super+shift+m")
         wait_for("the alert to grow", lambda: extents(box)[2] > 400)
     press(button := find(box, pyatspi.ROLE_PUSH_BUTTON))
-    wait_for("the alert to close", lambda: not (showing(box) and find(box, pyatspi.ROLE_LABEL, message)))
+    wait_for("the alert to close", lambda: not find(program, pyatspi.ROLE_LABEL, message, showing=True))
     # A screen reader holds on to the box and its button, and asks about
     # them later; the program must answer without a word on its output.
     button.getState(), button.name
@@ -236,10 +212,11 @@ def compute():
 def warnings():
     press(calcola)
     if MODE == "sway":
-        wait_for("an alert", lambda: find(program, pyatspi.ROLE_ALERT))
+        wait_for("an alert", lambda: find(program, pyatspi.ROLE_ALERT, showing=True))
         check(swaymsg('[title="^Calcolo del Tarvelo$"] kill'), "Sway found no window to close")
         for _ in range(20):
-            check(extents(window)[2:] == FORM_SIZE and showing(window), "a close request changed the window")
+            check(extents(window)[2:] == FORM_SIZE and window.getState().contains(pyatspi.STATE_SHOWING),
+                  "a close request changed the window")
             time.sleep(0.05)
     first = dismiss_alert("Il valore del Peso Reale deve essere maggiore di zero")
     second = dismiss_alert("Il valore del Peso Ideale deve essere maggiore di zero")
@@ -254,64 +231,57 @@ def warnings():
 
 # Weston's key, right after a key that has the window draw a frame at the
 # fixed size (no other may follow once the maximized state is acknowledged),
-# and the maximize button of Qt's title bar; on GNOME's title bar, its
-# maximize button and a double-click on the title, then its close button.
+# and the maximize button of Qt's title bar, 40 from its right end and 15
+# below its top; on GNOME's title bar, its maximize button and a double-click
+# on the title, then its close button.
 def maximize():
     type_into(real, "85.5")
     type_into(ideal, "70")
+
+    def click(x, y, *more):
+        xdotool("mousemove", str(x), str(y), "click", *more, "1")
 
     def gnome_button(index, maximized):  # from the right: close, maximize, minimize
         left, right, top = title_bar(maximized)
         row = [screen()[((top + 25) * 800 + x) * 3:][:3] for x in range(left, right)]
         runs = list(re.finditer(r"y{15,}", "".join("xy"[pixel != row[20]] for pixel in row)))[::-1]
-        return str(left + (runs[index].start() + runs[index].end()) // 2), str(top + 25)
-
-    def click(spot):
-        xdotool("mousemove", *spot, "click", "1")
+        return left + (runs[index].start() + runs[index].end()) // 2, top + 25
 
     if GNOME:
         wait_for("the title bar's buttons asked of the desktop", lambda: asked)
-        grows_and_restores("the maximize button of GNOME's title bar", lambda m: click(gnome_button(1, m)))
-        grows_and_restores("a double-click on GNOME's title bar", lambda m: xdotool(
-            "mousemove", str(title_bar(m)[0] + 40), str(title_bar(m)[2] + 25),
-            "click", "--repeat", "2", "--delay", "100", "1"))
-        return ends_by(lambda: click(gnome_button(0, False)))
+        grows_and_restores("the maximize button of GNOME's title bar", lambda m: click(*gnome_button(1, m)))
+        grows_and_restores("a double-click on GNOME's title bar", lambda m: click(
+            title_bar(m)[0] + 40, title_bar(m)[2] + 25, "--repeat", "2", "--delay", "100"))
+        return ends_by(lambda: click(*gnome_button(0, False)))
     for _ in range(3):
         grows_and_restores("Weston's key", lambda m: xdotool(
             "key", "--delay", "0", *([] if m else ["Tab"]), "super+shift+m"))
-    # Qt's title bar draws its maximize button 40 from its right end, 15 below its top.
     grows_and_restores("the maximize button of Qt's title bar", lambda m: click(
-        (str(title_bar(m)[1] - 40), str(title_bar(m)[2] + 15))))
+        title_bar(m)[1] - 40, title_bar(m)[2] + 15))
     ends_by(lambda: press(uscita))
 
 
 # Stands in for the desktop's settings portal, from which Qt's GNOME title bar
 # takes the buttons it shows: here minimize, maximize and close.
-PORTAL = Gio.DBusNodeInfo.new_for_xml("""<node><interface name="org.freedesktop.portal.Settings">
-<method name="ReadAll"><arg type="as" direction="in"/><arg type="a{sa{sv}}" direction="out"/></method></interface></node>""")
-BUS, asked = Gio.bus_get_sync(Gio.BusType.SESSION), []
-
-
-def portal_call(bus, sender, path, interface, method, args, invocation):
-    asked.append(method)
-    invocation.return_value(GLib.Variant("(a{sa{sv}})", ({"org.gnome.desktop.wm.preferences": {
-        "button-layout": GLib.Variant("s", "appmenu:minimize,maximize,close")}},)))
-
-
 if GNOME:
-    BUS.register_object("/org/freedesktop/portal/desktop", PORTAL.interfaces[0], portal_call)
+    BUS = Gio.bus_get_sync(Gio.BusType.SESSION)
+    BUS.register_object("/org/freedesktop/portal/desktop", Gio.DBusNodeInfo.new_for_xml(
+        """<node><interface name="org.freedesktop.portal.Settings"><method name="ReadAll"><arg type="as"
+        direction="in"/><arg type="a{sa{sv}}" direction="out"/></method></interface></node>""").interfaces[0],
+        lambda bus, sender, path, interface, method, args, invocation: asked.append(method) or
+        invocation.return_value(GLib.Variant("(a{sa{sv}})", ({"org.gnome.desktop.wm.preferences": {
+            "button-layout": GLib.Variant("s", "appmenu:minimize,maximize,close")}},))))
     BUS.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
                   GLib.Variant("(su)", ("org.freedesktop.portal.Desktop", 4)), None, 0, -1, None)
 # What the program tells a screen reader without moving the focus: an
-# announcement (Qt 6.8), or a notification shown (before).
-told = []
-# Orca 48 also listens to these, and Qt answers them: without a word on the output.
+# announcement (Qt 6.8), or a notification shown (before); which windows
+# are activated. Orca 48 also listens to the rest, and Qt answers them:
+# without a word on the output.
 pyatspi.Registry.registerEventListener(lambda event: None, "object:text-changed", "window:destroy")
 pyatspi.Registry.registerEventListener(lambda event: told.append(event.any_data), "object:announcement")
-activated = []
-pyatspi.Registry.registerEventListener(lambda event: activated.append(event.source), "window:activate")
 pyatspi.Registry.registerEventListener(lambda event: event.detail1 and event.source.getRole() == (
     pyatspi.ROLE_NOTIFICATION) and told.append(event.source.name), "object:state-changed:showing")
+pyatspi.Registry.registerEventListener(lambda event: activated.append(event.source), "window:activate")
 app, runtime = start_program()
 program = wait_for("the program on the accessibility bus", lambda: next(
     (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "tarvelo"), None))

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds release files twice with reprotest, from copies of the source: the
+# Builds release files twice with reprotest, from copies of the source, in
+# the build folders the patterns name whatever the caller builds in: the
 # second time elsewhere, a year later (faketime), in another time zone and
 # locale, with another umask, environment, home and CPU count and, when run
 # as root, as another user. They must come out byte for byte the same (else
@@ -25,4 +26,5 @@ vary=-fileordering,-domain_host,locales.locale+=it_IT.UTF-8,user_group.available
 [ "$(id -u)" = 0 ] || vary+=,-user_group
 cd "$src" && reprotest --vary="$vary" --store-dir "$work/out" \
     --source-pattern "$(tr '\n' ' ' <<<"$sources")" \
-    -c "env -u MAKEFLAGS -u MAKELEVEL make $build CMAKE_OPTIONS=-DBUILD_TESTING=OFF" . "$files"
+    -c "env -u MAKEFLAGS -u MAKELEVEL -u BUILD_DIR -u WINDOWS_DIR \
+        make $build CMAKE_OPTIONS=-DBUILD_TESTING=OFF" . "$files"

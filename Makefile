@@ -10,9 +10,10 @@ FUZZ_SECONDS ?= 60
 RUN_PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev \
     $(shell sed -n 's/^\([a-z0-9][a-z0-9.+-]*\).*/\1/p' packaging/run-depends.txt)
 # Building the Debian package (dpkg-shlibdeps, and file, which CPack asks)
-# and its bill of materials: the SPDX licence list, and a JSON schema
-# checker for the bill's check.
-SBOM_PACKAGES := python3 python3-jsonschema node-spdx-license-ids node-spdx-exceptions
+# and its bill of materials: Debian's copyright-file and SPDX-expression
+# parsers, the SPDX licence list, and a JSON schema checker.
+SBOM_PACKAGES := python3 python3-debian python3-license-expression python3-jsonschema \
+    node-spdx-license-ids node-spdx-exceptions
 PACKAGE_PACKAGES := dpkg-dev file $(SBOM_PACKAGES)
 # reprotest, which builds the release files twice under other conditions
 # (faketime, a locale, another user through sudo) and shows what differs

@@ -33,6 +33,9 @@ import time
 import uuid
 import zipfile
 
+import debian.copyright
+import license_expression
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 LICENSE_LIST = "/usr/share/nodejs/spdx-license-ids"
 EXCEPTION_LIST = "/usr/share/nodejs/spdx-exceptions/index.json"
@@ -111,25 +114,21 @@ class Licences:
         """The licences of a Debian copyright file: every one it names, or,
         if not whole, those of 'Files: *'. A file not in the machine-readable
         format is itself the licence's text."""
-        if not text.startswith("Format:"):
+        try:
+            parsed = debian.copyright.Copyright(text.splitlines(), strict=False)
+        except debian.copyright.NotMachineReadableError:
             return self.reference("Debian-copyright-" + origin, text)
-        paragraphs = [p for p in re.split(r"\n\s*\n", text) if p.strip()]
-        texts, fields = {}, []
-        for p in paragraphs:
-            m = re.search(r"^License:[ \t]*([^\n]*)\n?((?:[ \t].*\n?)*)", p, re.M)
-            if not m:
-                continue
-            body = "\n".join(l[1:] if l != " ." else "" for l in m[2].splitlines())
-            if body.strip():
-                texts[m[1].strip().lower()] = body
-                texts[m[1].strip()] = body
-            if p.startswith("Files:") and (whole or re.match(r"Files:\s*\*\s*$", p, re.M)):
-                fields.append(m[1])
+        texts = {}
+        for paragraph in parsed.all_paragraphs():
+            licence = getattr(paragraph, "license", None)
+            if licence and licence.text.strip():
+                texts[licence.synopsis.strip().lower()] = texts[licence.synopsis.strip()] = licence.text
         found = []
-        for field in fields:
-            expr = self.expression(field, texts)
-            if expr not in found:
-                found.append(expr)
+        for paragraph in parsed.all_files_paragraphs():
+            if paragraph.license and (whole or paragraph.files == ("*",)):
+                expr = self.expression(paragraph.license.synopsis, texts)
+                if expr not in found:
+                    found.append(expr)
         return " AND ".join("(%s)" % e if " OR " in e else e for e in found) or "NOASSERTION"
 
 
@@ -355,28 +354,19 @@ def check(path):
         for end in (r["spdxElementId"], r["relatedSpdxElement"]):
             if end not in ids and end != "SPDXRef-DOCUMENT":
                 problems.append("relationship to %s, which is not defined" % end)
+    licensing = license_expression.Licensing(
+        [license_expression.LicenseSymbol(k) for k in known | refs]
+        + [license_expression.LicenseSymbol(e, is_exception=True) for e in exceptions])
     for p in doc.get("packages", []):
         for field in ("licenseConcluded", "licenseDeclared"):
             expr = p.get(field, "NOASSERTION")
             if expr in ("NOASSERTION", "NONE"):
                 continue
-            tokens = re.findall(r"[()]|[^\s()]+", expr)
-            operand, depth, after_with = True, 0, False
-            for t in tokens:
-                if t in "()":
-                    depth += 1 if t == "(" else -1
-                    ok = depth >= 0 and (operand if t == "(" else not operand)
-                elif operand:
-                    ok = (t in exceptions) if after_with else (t in known or t in refs)
-                    operand, after_with = False, False
-                else:
-                    ok = t in ("AND", "OR", "WITH")
-                    operand, after_with = True, t == "WITH"
-                if not ok:
-                    problems.append("%s of %s: %r in %r" % (field, p["name"], t, expr))
-                    break
-            if depth or operand:
-                problems.append("%s of %s: %r is incomplete" % (field, p["name"], expr))
+            try:
+                errors = licensing.validate(expr, strict=True).errors
+            except Exception as error:  # an expression it cannot even parse
+                errors = ["not a licence expression (%s)" % type(error).__name__]
+            problems += ["%s of %s: %r: %s" % (field, p["name"], expr, e) for e in errors]
     artefact = path[:-len(".spdx.json")]
     main = next(p for p in doc["packages"] if p["SPDXID"] == "SPDXRef-Package-tarvelo")
     if {"algorithm": "SHA256", "checksumValue": digests(artefact)[1]} not in main["checksums"]:

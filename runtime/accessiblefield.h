@@ -9,8 +9,10 @@ class QLineEdit;
 // What a screen reader sees of a single-line text field: its name, value,
 // state, text, caret and selection, as Qt's own line edit interface offers
 // them, but with one run of text attributes covering the whole text. A field
-// has no attributes of its own; a run of length zero makes some screen
-// readers stop short of the last character when they read the value.
+// has no attributes of its own, and Qt's interface reports runs of length
+// zero, which make Orca stop short of the last character when it reads the
+// value. Needed with Qt 6.4 and 6.8 on Linux; without it e2e.x11.compute
+// fails ("attribute run"). Goes when Qt's line edit covers the text.
 class AccessibleField : public QAccessibleWidget,
                         public QAccessibleTextInterface,
                         public QAccessibleEditableTextInterface {

@@ -83,6 +83,20 @@ private slots:
         QCOMPARE(shown, seen);
     }
 
+    // Forced larger, the window keeps the form whole in its middle; restored,
+    // it asks for its fixed size again, so that the desktop offers no maximize.
+    void maximizedWindowCentresTheFormAndIsFixedOnceRestored()
+    {
+        const QPoint at = field("TxtPesoRe")->pos();
+        m_window.setWindowState(Qt::WindowMaximized);
+        QTRY_VERIFY(m_window.width() > m_window.minimumWidth());
+        const QSize spare = (m_window.size() - m_window.minimumSize()).expandedTo(QSize(0, 0));
+        QCOMPARE(field("TxtPesoRe")->pos() - at, QPoint(spare.width() / 2, spare.height() / 2));
+        m_window.setWindowState(Qt::WindowNoState);
+        QTRY_COMPARE(m_window.size(), m_window.minimumSize());
+        QCOMPARE(m_window.maximumSize(), m_window.minimumSize());
+    }
+
     void fieldsTakeTextOfAnyLength()
     {
         const QString pasted(100'000, '7');

@@ -87,6 +87,8 @@ private slots:
     // it asks for its fixed size again, so that the desktop offers no maximize.
     void maximizedWindowCentresTheFormAndIsFixedOnceRestored()
     {
+        if (QGuiApplication::platformName() == "windows")
+            QSKIP("Windows keeps a window of fixed size at that size");
         const QPoint at = field("TxtPesoRe")->pos();
         m_window.setWindowState(Qt::WindowMaximized);
         QTRY_VERIFY(m_window.width() > m_window.minimumWidth());

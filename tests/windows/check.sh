@@ -36,10 +36,9 @@ older=$(mktemp -d)
 echo "versione precedente" >"$older/vecchio.txt"
 (cat "$build/shipped-files.txt"; echo vecchio.txt) >"$older/files"
 sed -e "s/ Version=\"$version\"/ Version=\"0.9\"/" -e 's/Product Id="[^"]*"/Product Id="*"/' \
-    "$build/packaging/windows/tarvelo.wxs.in" >"$older/tarvelo.wxs.in"
-wxs=$(realpath "$(dirname "$0")/../../packaging/windows/wxs.py")
-(cd "$older" && python3 "$wxs" tarvelo.wxs.in files tarvelo.wxs &&
-    wixl --arch x64 -o tarvelo-0.9-x64.msi tarvelo.wxs)
+    "$build/packaging/windows/tarvelo.wxs" >"$older/tarvelo.wxs"
+bash "$(dirname "$0")/../../packaging/windows/components.sh" "$older/files" "$older/files.wxs"
+(cd "$older" && wixl --arch x64 -D SourceDir=. -D Win64=yes -o tarvelo-0.9-x64.msi tarvelo.wxs files.wxs)
 # One Apps and Features entry named Tarvelo, of this version, in this hive.
 listed() {
     entries=$(wine reg query "$1\Software\Microsoft\Windows\CurrentVersion\Uninstall" /s | tr -s ' ')

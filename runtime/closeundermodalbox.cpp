@@ -4,6 +4,14 @@
 #include <QEvent>
 #include <QWidget>
 
+// Qt 6.4 passes a compositor's close request (the close button, alt+F4, the
+// window menu) to a window that a modal box blocks, and closes it: the form
+// hides under the box and the program runs on without a window (Sway, GNOME
+// and KDE Plasma on Wayland). Qt 6.8 refuses it itself. Without this,
+// e2e.sway.warnings fails on Qt 6.4. Delete with Qt 6.4.
+#define CLOSE_REACHES_BLOCKED_WINDOW (QT_VERSION < QT_VERSION_CHECK(6, 8, 0))
+
+#if CLOSE_REACHES_BLOCKED_WINDOW
 namespace {
 
 class CloseGuard : public QObject {
@@ -32,8 +40,11 @@ private:
 };
 
 } // namespace
+#endif
 
-void refuseCloseUnderModalBox(QWidget& form)
+void refuseCloseUnderModalBox([[maybe_unused]] QWidget& form)
 {
+#if CLOSE_REACHES_BLOCKED_WINDOW
     new CloseGuard(form);
+#endif
 }

@@ -50,7 +50,7 @@ void QtFormsRuntime::msgBox(const QString& prompt, int style, const QString& tit
     QMessageBox*& box = m_boxes[m_turn];
     m_turn = 1 - m_turn;
     if (!box) {
-        box = new GrowingMessageBox(&m_form);
+        box = newMessageBox(&m_form);
         box->setTextInteractionFlags(Qt::NoTextInteraction);
     }
     box->setIcon(icon);

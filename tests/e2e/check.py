@@ -242,8 +242,8 @@ def maximize():
         xdotool("mousemove", str(x), str(y), "click", *more, "1")
 
     def gnome_button(index, maximized):  # from the right: close, maximize, minimize
-        left, right, top = title_bar(maximized)
-        row = [screen()[((top + 25) * 800 + x) * 3:][:3] for x in range(left, right)]
+        (left, right, top), shown = title_bar(maximized), screen()
+        row = [shown[((top + 25) * 800 + x) * 3:][:3] for x in range(left, right)]
         runs = list(re.finditer(r"y{15,}", "".join("xy"[pixel != row[20]] for pixel in row)))[::-1]
         return left + (runs[index].start() + runs[index].end()) // 2, top + 25
 

@@ -41,7 +41,8 @@ public:
             showError(error);
         } catch (const std::bad_alloc&) {
             // A pasted text too large for memory is reported like any other error.
-            showError(RunTimeError(RunTimeError::OutOfMemory, QStringLiteral("memoria insufficiente")));
+            showError(
+                RunTimeError(RunTimeError::OutOfMemory, QStringLiteral("memoria insufficiente")));
         }
     }
 

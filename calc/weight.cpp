@@ -37,7 +37,6 @@ double checked(double step)
 
 } // namespace
 
-
 double readWeight(QStringView text)
 {
     const qsizetype size = text.size();

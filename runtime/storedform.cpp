@@ -92,7 +92,8 @@ void prepareStoredForm()
     // without.
     // TARVELO_STAND_IN_FONTS: "family=stand-in,..." (packaging/run-depends.txt).
     // The stand-ins' metrics keep every caption within its control.
-    for (const QString& pair : QStringLiteral(TARVELO_STAND_IN_FONTS).split(u',', Qt::SkipEmptyParts))
+    for (const QString& pair :
+         QStringLiteral(TARVELO_STAND_IN_FONTS).split(u',', Qt::SkipEmptyParts))
         QFont::insertSubstitution(pair.section(u'=', 0, 0), pair.section(u'=', 1));
 }
 

@@ -32,7 +32,8 @@ protected:
     bool event(QEvent* event) override
     {
         const bool handled = QMessageBox::event(event);
-        if ((event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest) && onWayland())
+        if ((event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest) &&
+            onWayland())
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         return handled;
     }
@@ -63,7 +64,8 @@ void takeForcedSize(QWidget& window)
 QMessageBox* newMessageBox(QWidget* parent)
 {
 #if FIXED_SIZE_OUTLIVES_FORCED_STATE
-    return new GrowingMessageBox(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok, parent);
+    return new GrowingMessageBox(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok,
+                                 parent);
 #else
     return new QMessageBox(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok, parent);
 #endif

@@ -46,12 +46,16 @@ private slots:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QStringList>("seen");
-        const QString warning = "Attenzione !!!: Il valore del Peso %1 deve essere maggiore di zero";
-        QTest::newRow("Calcola writes the result") << "85.5|70|CmdCalcola" << QStringList{"85.5|70|76,2"};
+        const QString warning =
+            "Attenzione !!!: Il valore del Peso %1 deve essere maggiore di zero";
+        QTest::newRow("Calcola writes the result")
+            << "85.5|70|CmdCalcola" << QStringList{"85.5|70|76,2"};
         QTest::newRow("Calcola warns of both blank fields in order")
             << "||CmdCalcola" << QStringList{warning.arg("Reale"), warning.arg("Ideale"), "||0"};
-        QTest::newRow("Enter and Esc in a field run no command") << "85.5|70|" << QStringList{"85.5|70|"};
-        QTest::newRow("Cancella leaves one blank in each field") << "85.5|70|CmdCancella" << QStringList{" | | "};
+        QTest::newRow("Enter and Esc in a field run no command")
+            << "85.5|70|" << QStringList{"85.5|70|"};
+        QTest::newRow("Cancella leaves one blank in each field")
+            << "85.5|70|CmdCancella" << QStringList{" | | "};
     }
 
     void buttonsRunTheirCommands()
@@ -59,7 +63,8 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QStringList, seen);
         const QStringList typed = action.split('|');
-        const QList<QLineEdit*> fields = {field("TxtPesoRe"), field("TxtPesoId"), field("TxtTarvelo")};
+        const QList<QLineEdit*> fields = {field("TxtPesoRe"), field("TxtPesoId"),
+                                          field("TxtTarvelo")};
         for (int i = 0; i < 3; ++i) {
             fields[i]->clear();
             QTest::keyClicks(fields[i], i < 2 ? typed[i] : QString());

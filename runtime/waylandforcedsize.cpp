@@ -44,29 +44,29 @@ protected:
 
 void takeForcedSize(QWidget& window)
 {
-#if FIXED_SIZE_OUTLIVES_FORCED_STATE
     // The new state is already acknowledged when it is reported: any frame
     // committed at the fixed size from now on, even the one that a change of
     // the size limits commits, is the protocol error. Hidden first, the window
     // drops its surface without committing; shown again, it is created in the
     // new state and takes the compositor's size.
+#if FIXED_SIZE_OUTLIVES_FORCED_STATE
     const bool recreate = onWayland() && window.isVisible();
+#else
+    const bool recreate = false;
+#endif
     if (recreate)
         window.hide();
     window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (recreate)
         window.show();
-#else
-    window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-#endif
 }
 
 QMessageBox* newMessageBox(QWidget* parent)
 {
 #if FIXED_SIZE_OUTLIVES_FORCED_STATE
-    return new GrowingMessageBox(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok,
-                                 parent);
+    using Box = GrowingMessageBox;
 #else
-    return new QMessageBox(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok, parent);
+    using Box = QMessageBox;
 #endif
+    return new Box(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok, parent);
 }

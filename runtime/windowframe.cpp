@@ -7,15 +7,14 @@
 
 namespace {
 
-// Equal minimum and maximum sizes: a desktop seeing them offers no maximize
-// (GNOME, KDE Plasma, X11 window managers).
+// The form's description gives it equal minimum and maximum sizes: a desktop
+// seeing them offers no maximize (GNOME, KDE Plasma, X11 window managers).
 class FormFrame : public QObject {
 public:
     explicit FormFrame(QWidget& form)
         : QObject(&form)
         , m_form(form)
     {
-        form.setMaximumSize(form.minimumSize());
         form.installEventFilter(this);
     }
 

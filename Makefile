@@ -105,12 +105,13 @@ test: build
 # Every test again on the other Debian release (13 here on Debian 12, 12 on
 # Debian 13), as root in a minimal root of that release kept in the user's
 # cache folder, on the source as a release's tarball holds it; then that
-# release's own package, installed there and tried as its user would
-# (tests/install/installed.sh).
+# release's own package, installed there by apt with what it depends on, and
+# tried as its user would (the end-to-end test on X11, on /usr/bin/tarvelo).
 OTHER_RELEASE = $(if $(filter bookworm,$(HOST_RELEASE)),trixie,bookworm)
 test-other-release:
-	bash packaging/debian-root.sh $(OTHER_RELEASE) \
-	    sh -c 'make test package && bash tests/install/installed.sh build/tarvelo_*_amd64.deb'
+	bash packaging/debian-root.sh $(OTHER_RELEASE) sh -c 'make test package && \
+	    apt-get install -y -qq --no-install-recommends ./build/tarvelo_*_amd64.deb >/dev/null && \
+	    bash tests/e2e/run.sh x11 compute /usr/bin/tarvelo'
 
 # Every test again, on a build with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:

@@ -14,7 +14,6 @@ class TestWindow : public QObject {
     Tarvelo m_window;
 
     QLineEdit* field(const char* name) { return m_window.findChild<QLineEdit*>(name); }
-    QPushButton* button(const char* name) { return m_window.findChild<QPushButton*>(name); }
 
 private slots:
     void initTestCase()
@@ -28,14 +27,11 @@ private slots:
     // Tab goes from the real weight to Uscita, not to the ideal weight.
     void tabFollowsTheFormsFocusOrder()
     {
-        QCOMPARE(QApplication::focusWidget(), field("TxtPesoRe"));
         QStringList order;
-        for (int i = 0; i < 6; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        for (int i = 0; i < 7; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
             order << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(order, QStringList({"CmdUscita", "CmdCalcola", "CmdCancella", "TxtPesoId",
-                                     "TxtTarvelo", "TxtPesoRe"}));
+        QCOMPARE(order, QStringList({"TxtPesoRe", "CmdUscita", "CmdCalcola", "CmdCancella",
+                                     "TxtPesoId", "TxtTarvelo", "TxtPesoRe"}));
     }
 
     // An action is "real|ideal|button": the weights typed, then a click on the
@@ -67,7 +63,7 @@ private slots:
                                           field("TxtTarvelo")};
         for (int i = 0; i < 3; ++i) {
             fields[i]->clear();
-            QTest::keyClicks(fields[i], i < 2 ? typed[i] : QString());
+            QTest::keyClicks(fields[i], typed[i]);
         }
         QStringList shown;
         QTimer dismiss;
@@ -82,7 +78,7 @@ private slots:
             QTest::keyClick(fields[1], Qt::Key_Return);
             QTest::keyClick(fields[1], Qt::Key_Escape);
         } else {
-            QTest::mouseClick(button(qPrintable(typed[2])), Qt::LeftButton);
+            QTest::mouseClick(m_window.findChild<QPushButton*>(typed[2]), Qt::LeftButton);
         }
         shown << fields[0]->text() + '|' + fields[1]->text() + '|' + fields[2]->text();
         QCOMPARE(shown, seen);
@@ -115,36 +111,26 @@ private slots:
 
     void captionsStayReadableWhenTheDesktopTurnsDark()
     {
-        QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x35, 0x35, 0x35));
-        dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
-        QApplication::setPalette(dark);
-        QTRY_COMPARE(m_window.palette().color(QPalette::Window), dark.color(QPalette::Button));
+        const QColor dark(0x35, 0x35, 0x35);
+        QApplication::setPalette(QPalette(dark, dark));
+        QTRY_COMPARE(m_window.palette().color(QPalette::Window), dark);
         int captions = 0;
         for (QWidget* caption : m_window.findChildren<QWidget*>()) {
-            if (!caption->property("systemTextColor").isValid())
-                continue;
             const QColor text = caption->palette().color(QPalette::WindowText);
-            QVERIFY2(contrastRatio(text, dark.color(QPalette::Button)) >= 3.0,
-                     qPrintable(caption->objectName() + " " + text.name()));
-            ++captions;
+            if (caption->property("systemTextColor").isValid() && ++captions)
+                QVERIFY2(contrastRatio(text, dark) >= 3.0, qPrintable(caption->objectName()));
         }
         QCOMPARE(captions, 15);
     }
 
+    // Drawn from the 64-pixel image, not from the 32-pixel one scaled up.
     void iconIsSharpAtTwiceTheDensity()
     {
-        // Drawn from the 64-pixel image, not from the 32-pixel one scaled up.
         QTRY_VERIFY(m_window.windowIcon().availableSizes().contains(QSize(64, 64)));
         QImage shown = m_window.windowIcon().pixmap(QSize(32, 32), 2.0).toImage();
         shown.setDevicePixelRatio(1.0);
         QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),
                  QImage(":/tarvelo-64.png").convertToFormat(QImage::Format_ARGB32));
-    }
-
-    void uscitaEndsTheProgram()
-    {
-        QTest::mouseClick(button("CmdUscita"), Qt::LeftButton);
-        QVERIFY(!m_window.isVisible());
     }
 };
 

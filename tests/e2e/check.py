@@ -5,27 +5,18 @@
 # program, which must exit with status 0 and print nothing.
 # Sessions: x11 (no window manager), weston (which maximizes any window and
 # leaves the title bar to Qt), sway (which like GNOME and Plasma keys off the
-# window's size limits, and floats it), gnome (Weston with Qt's GNOME title
-# bar, Qt 6.8 and later).
+# window's size limits, and floats it).
 # Usage: check.py FRAMES_DIR SESSION compute|warnings|maximize PATH/TO/tarvelo [SCREENSHOT.png]
-import atexit
-import os
-import re
-import shutil
-import subprocess
-import sys
-import tempfile
-import time
+import atexit, os, re, shutil, subprocess, sys, tempfile, time
 
 import pyatspi
-from gi.repository import Gio, GLib
+from gi.repository import GLib
 
 FRAMES, MODE, BEHAVIOUR, APP, SHOT = (sys.argv[1:] + [None])[:5]
-WAYLAND, WESTON, GNOME = MODE != "x11", MODE in ("weston", "gnome"), MODE == "gnome"
-WESTON_BACKGROUND = bytes([0x33, 0x66, 0x99])
+WAYLAND = MODE != "x11"
 SCALE = float(os.environ.get("QT_SCALE_FACTOR", "1"))
 FORM_SIZE = [round(361 * SCALE), round(454 * SCALE)]
-started, told, activated, asked = [], [], [], []
+started, told, activated = [], [], []
 atexit.register(lambda: [process.kill() for process in started if process.poll() is None])
 
 
@@ -54,13 +45,13 @@ def xdotool(*args):
     subprocess.run(["xdotool", *args], check=True, capture_output=True, timeout=20)
 
 
+def text_of(field):
+    return field.queryText().getText(0, -1)
+
+
 def find(root, role, name=None, showing=False):
     return pyatspi.findDescendant(root, lambda a: a is not None and a.getRole() == role and name in (
         None, a.name) and (not showing or a.getState().contains(pyatspi.STATE_SHOWING)))
-
-
-def text_of(field):
-    return field.queryText().getText(0, -1)
 
 
 # The control's rectangle on the screen, in pixels: AT-SPI has it in the
@@ -89,41 +80,6 @@ def type_into(field, keys):
     wait_for("%s to hold '%s'" % (field.name, keys), lambda: text_of(field) == keys)
 
 
-def screen():
-    return subprocess.run("xwdtopnm %s/Xvfb_screen0 2>/dev/null | pnmcut 0 0 800 600" % FRAMES,
-                          shell=True, check=True, capture_output=True).stdout[-800 * 600 * 3:]
-
-
-# The window's title bar, once the screen shows the window maximized
-# (filling the screen's width) or not: left, right and top. Weston shows the
-# window on a plain background, so the title bar is the first row with a
-# long run of other pixels, from an edge or a background pixel to another.
-def title_bar(maximized):
-    def found(screen):
-        for y in range(600):
-            row = "".join(".x"[screen[i:i + 3] != WESTON_BACKGROUND] for i in range(y * 2400, y * 2400 + 2400, 3))
-            if bar := re.search(r"(?:^|\.)(x{300,})(?:\.|$)", row):
-                return (bar.end(1) - bar.start(1) == 800) == maximized and (bar.start(1), bar.end(1), y)
-    return wait_for("the window on the screen", lambda: found(screen()))
-
-
-# The window grown by the desktop, with the form whole and centred in it, its
-# fields as they were and Calcola working; restored, it is back at the form's
-# size. `act` grows the window, and restores it when told it is maximized.
-def grows_and_restores(what, act):
-    x, width = extents(real)[0], extents(window)[2]
-    act(False)
-    wait_for("%s to grow the window" % what, lambda: extents(window)[2] > 400)
-    moved, grown = extents(real)[0] - x, extents(window)[2] - width
-    check(text_of(real) == "85.5", "the real weight was lost when %s grew the window" % what)
-    check(abs(moved - grown // 2) <= 1, "%s: the form moved %d in a window %d wider" % (what, moved, grown))
-    type_into(result, "")
-    press(calcola)
-    wait_for("the result in the grown window", lambda: text_of(result) == "76,2")
-    act(True)
-    wait_for("the window back at its size after " + what, lambda: extents(window)[2:] == FORM_SIZE)
-
-
 # Whether Sway carried out the command: a command with criteria fails when no
 # window matches them.
 def swaymsg(command):
@@ -137,14 +93,12 @@ def swaymsg(command):
 def start_program():
     runtime = tempfile.mkdtemp()
     env = dict(os.environ, LC_ALL="it_IT.UTF-8", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=runtime,
-               XDG_CURRENT_DESKTOP="GNOME" if GNOME else "", XDG_SESSION_TYPE="wayland" if WAYLAND else "x11")
+               XDG_CURRENT_DESKTOP="", XDG_SESSION_TYPE="wayland" if WAYLAND else "x11")
     env.pop("QT_QPA_PLATFORM", None)
-    if WESTON:
-        with open(runtime + "/weston.ini", "w") as ini:
-            ini.write("[shell]\nbackground-color=0xff%s\npanel-position=none\n" % WESTON_BACKGROUND.hex())
+    if MODE == "weston":
         started.append(subprocess.Popen(["weston", "--backend=x11-backend.so", "--use-pixman", "--width=800",
-                                         "--height=600", "--idle-time=0", "--socket=tarvelo",
-                                         "--config=%s/weston.ini" % runtime], env=env, stderr=subprocess.DEVNULL))
+                                         "--height=600", "--idle-time=0", "--socket=tarvelo", "--no-config"],
+                                        env=env, stderr=subprocess.DEVNULL))
     elif WAYLAND:  # Sway refuses root: it runs as nobody, in a folder of its own with the X server's key
         runtime = tempfile.mkdtemp()
         shutil.copy(os.environ["XAUTHORITY"], runtime + "/xauthority")
@@ -166,9 +120,9 @@ def start_program():
     return started[-1], runtime
 
 
-# Ends the program by `how`: it must exit with status 0 and print nothing.
-def ends_by(how):
-    how()
+# Ends the program with Uscita: it must exit with status 0 and print nothing.
+def ends():
+    press(uscita)
     output = app.communicate(timeout=10)[0]
     check(app.returncode == 0 and not output, "exit status %s, output: %s" % (app.returncode, output))
 
@@ -176,7 +130,7 @@ def ends_by(how):
 def dismiss_alert(message):
     box = wait_for("the alert: " + message, lambda: (a := find(program, pyatspi.ROLE_ALERT, showing=True)) and (
         a.name == "Attenzione !!!" and find(a, pyatspi.ROLE_LABEL, message) and a))
-    if WESTON:  # Weston's key maximizes the box too
+    if MODE == "weston":  # Weston's key maximizes the box too
         xdotool("key", "super+shift+m")
         wait_for("the alert to grow", lambda: extents(box)[2] > 400)
     press(button := find(box, pyatspi.ROLE_PUSH_BUTTON))
@@ -203,12 +157,13 @@ def compute():
         time.sleep(0.5)  # for the picture only: the last paint reaches the screen
         subprocess.run("xwdtopnm %s/Xvfb_screen0 2>/dev/null | pnmcut %d %d %d %d | pnmtopng >'%s'" % (
             FRAMES, *extents(window), SHOT), shell=True, check=True)
-    ends_by(lambda: press(uscita))
+    ends()
 
 
 # Both warnings in order after Calcola on blank fields, the result written
 # first. While one is up, the main window refuses a close request (Sway's
-# kill is what alt+F4 asks on GNOME or Plasma).
+# kill is what alt+F4 asks on GNOME or Plasma), and keeps its size: Sway
+# floats a window of fixed size, where it tiles any other.
 def warnings():
     press(calcola)
     if MODE == "sway":
@@ -216,7 +171,7 @@ def warnings():
         check(swaymsg('[title="^Calcolo del Tarvelo$"] kill'), "Sway found no window to close")
         for _ in range(20):
             check(extents(window)[2:] == FORM_SIZE and window.getState().contains(pyatspi.STATE_SHOWING),
-                  "a close request changed the window")
+                  "the window was closed, or tiled, while a warning was up")
             time.sleep(0.05)
     first = dismiss_alert("Il valore del Peso Reale deve essere maggiore di zero")
     second = dismiss_alert("Il valore del Peso Ideale deve essere maggiore di zero")
@@ -226,53 +181,31 @@ def warnings():
           "the second warning came in the box of the first, unheard by Orca 48")
     wait_for("the result 0", lambda: text_of(result) == "0")
     check(told == ["Tarvelo in kg 0"], "told: %s" % told)
-    ends_by(lambda: press(uscita))
+    ends()
 
 
-# Weston's key, right after a key that has the window draw a frame at the
-# fixed size (no other may follow once the maximized state is acknowledged),
-# and the maximize button of Qt's title bar, 40 from its right end and 15
-# below its top; on GNOME's title bar, its maximize button and a double-click
-# on the title, then its close button.
+# Weston's key, each time right after a key that has the window draw a frame
+# at the fixed size (no other may follow once the maximized state is
+# acknowledged): the window grows, with the form whole and centred in it, its
+# fields working; pressed again, it is back at the
+# form's size.
 def maximize():
     type_into(real, "85.5")
     type_into(ideal, "70")
-
-    def click(x, y, *more):
-        xdotool("mousemove", str(x), str(y), "click", *more, "1")
-
-    def gnome_button(index, maximized):  # from the right: close, maximize, minimize
-        (left, right, top), shown = title_bar(maximized), screen()
-        row = [shown[((top + 25) * 800 + x) * 3:][:3] for x in range(left, right)]
-        runs = list(re.finditer(r"y{15,}", "".join("xy"[pixel != row[20]] for pixel in row)))[::-1]
-        return left + (runs[index].start() + runs[index].end()) // 2, top + 25
-
-    if GNOME:
-        wait_for("the title bar's buttons asked of the desktop", lambda: asked)
-        grows_and_restores("the maximize button of GNOME's title bar", lambda m: click(*gnome_button(1, m)))
-        grows_and_restores("a double-click on GNOME's title bar", lambda m: click(
-            title_bar(m)[0] + 40, title_bar(m)[2] + 25, "--repeat", "2", "--delay", "100"))
-        return ends_by(lambda: click(*gnome_button(0, False)))
     for _ in range(3):
-        grows_and_restores("Weston's key", lambda m: xdotool(
-            "key", "--delay", "0", *([] if m else ["Tab"]), "super+shift+m"))
-    grows_and_restores("the maximize button of Qt's title bar", lambda m: click(
-        title_bar(m)[1] - 40, title_bar(m)[2] + 15))
-    ends_by(lambda: press(uscita))
+        x, width = extents(real)[0], extents(window)[2]
+        xdotool("key", "--delay", "0", "Tab", "super+shift+m")
+        wait_for("Weston's key to grow the window", lambda: extents(window)[2] > 400)
+        moved, grown = extents(real)[0] - x, extents(window)[2] - width
+        check(abs(moved - grown // 2) <= 1, "the form moved %d in a window %d wider" % (moved, grown))
+        type_into(result, "")
+        press(calcola)
+        wait_for("the result in the grown window", lambda: text_of(result) == "76,2")
+        xdotool("key", "super+shift+m")
+        wait_for("the window back at its size", lambda: extents(window)[2:] == FORM_SIZE)
+    ends()
 
 
-# Stands in for the desktop's settings portal, from which Qt's GNOME title bar
-# takes the buttons it shows: here minimize, maximize and close.
-if GNOME:
-    BUS = Gio.bus_get_sync(Gio.BusType.SESSION)
-    BUS.register_object("/org/freedesktop/portal/desktop", Gio.DBusNodeInfo.new_for_xml(
-        """<node><interface name="org.freedesktop.portal.Settings"><method name="ReadAll"><arg type="as"
-        direction="in"/><arg type="a{sa{sv}}" direction="out"/></method></interface></node>""").interfaces[0],
-        lambda bus, sender, path, interface, method, args, invocation: asked.append(method) or
-        invocation.return_value(GLib.Variant("(a{sa{sv}})", ({"org.gnome.desktop.wm.preferences": {
-            "button-layout": GLib.Variant("s", "appmenu:minimize,maximize,close")}},))))
-    BUS.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
-                  GLib.Variant("(su)", ("org.freedesktop.portal.Desktop", 4)), None, 0, -1, None)
 # What the program tells a screen reader without moving the focus: an
 # announcement (Qt 6.8), or a notification shown (before); which windows
 # are activated. Orca 48 also listens to the rest, and Qt answers them:
@@ -289,7 +222,5 @@ window = program[0]
 real, ideal, result = [find(program, pyatspi.ROLE_TEXT, name) for name in
                        ("Peso reale in kg", "Peso ideale in kg", "Tarvelo in kg")]
 calcola, uscita = [find(program, pyatspi.ROLE_PUSH_BUTTON, name) for name in ("Calcola", "Uscita")]
-if MODE == "sway":  # a window of fixed size floats, where any other is tiled
-    wait_for("the window floating", lambda: swaymsg('[app_id="^org.tarvelo.Tarvelo$" floating] nop'))
 {"compute": compute, "warnings": warnings, "maximize": maximize}[BEHAVIOUR]()
 print("ok: %s %s" % (MODE, BEHAVIOUR))

@@ -6,8 +6,8 @@
 import fnmatch, glob, os, re, subprocess, sys
 
 os.chdir(sys.argv[1])
-tests = subprocess.run(["ctest", "--test-dir", sys.argv[2], "-N"], capture_output=True, text=True, check=True).stdout
-tests = re.findall(r"Test +#\d+: (\S+)", tests)
+listing = subprocess.run(["ctest", "--test-dir", sys.argv[2], "-N"], capture_output=True, text=True, check=True)
+tests = re.findall(r"Test +#\d+: (\S+)", listing.stdout)
 targets = " ".join(re.findall(r"^([a-z][a-z -]*):", open("Makefile").read(), re.M)).split()
 sources = "".join(open(f).read() for f in glob.glob("tests/**/*.*", recursive=True) + glob.glob("*/*.h"))
 missing = []

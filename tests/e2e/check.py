@@ -186,9 +186,8 @@ def warnings():
 
 # Weston's key, each time right after a key that has the window draw a frame
 # at the fixed size (no other may follow once the maximized state is
-# acknowledged): the window grows, with the form whole and centred in it, its
-# fields working; pressed again, it is back at the
-# form's size.
+# acknowledged): the window grows, with the form whole and centred in it and
+# its fields working; pressed again, it is back at the form's size.
 def maximize():
     type_into(real, "85.5")
     type_into(ideal, "70")
